@@ -1,0 +1,28 @@
+#include "DecibelFollower.h"
+
+DecibelFollower::DecibelFollower (double riseTimeMs, double fallTimeMs, double floorDecibels) noexcept
+    : value (floorDecibels),
+      riseMs (riseTimeMs),
+      fallMs (fallTimeMs),
+      riseCoefficient (coefficientFor (riseTimeMs)),
+      fallCoefficient (coefficientFor (fallTimeMs)),
+      state (floorDecibels),
+      floorDb (floorDecibels),
+      floorGain (std::pow (10.0, floorDecibels / 20.0))
+{
+}
+
+void DecibelFollower::prepare (double newSampleRate) noexcept
+{
+    sampleRate = newSampleRate;
+    riseCoefficient = coefficientFor (riseMs);
+    fallCoefficient = coefficientFor (fallMs);
+}
+
+double DecibelFollower::coefficientFor (double timeMs) const noexcept
+{
+    if (timeMs == 0.0)
+        return 1.0;
+
+    return 1.0 - std::exp (constant / (timeMs * 0.001 * sampleRate));
+}

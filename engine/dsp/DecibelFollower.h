@@ -1,0 +1,54 @@
+#pragma once
+
+#include <cmath>
+
+// A one-pole level follower that works in decibels: a magnitude is converted
+// to dB (clamped to a floor) and the state moves towards it with a rise
+// coefficient while the level climbs and a fall coefficient while it drops.
+class DecibelFollower
+{
+public:
+    DecibelFollower (double riseTimeMs, double fallTimeMs, double floorDecibels) noexcept;
+
+    // Recomputes both coefficients for a new rate; the value carries over.
+    void prepare (double newSampleRate) noexcept;
+
+    // One step towards a linear magnitude.
+    void process (double magnitude) noexcept { processDecibels (toDecibels (magnitude)); }
+
+    // One step towards a level already in dB (as toDecibels gives it).
+    void processDecibels (double levelDb) noexcept
+    {
+        if (levelDb > state)
+            state = state + (levelDb - state) * riseCoefficient;
+        else if (levelDb < state)
+            state = state + (levelDb - state) * fallCoefficient;
+
+        // An equal level leaves the state where it is; so does a NaN.
+        value = state;
+    }
+
+    double toDecibels (double magnitude) const noexcept
+    {
+        return floorGain > magnitude ? floorDb : 20.0 * std::log10 (magnitude);
+    }
+
+    double getValue() const noexcept { return value; }
+    double getFloorDecibels() const noexcept { return floorDb; }
+    double getFloorGain() const noexcept { return floorGain; }
+
+private:
+    static constexpr double constant = -4.605;
+
+    double coefficientFor (double timeMs) const noexcept;
+
+    double value;
+    double sampleRate = 44100.0;
+    double riseMs;
+    double fallMs;
+    double riseCoefficient;
+    double fallCoefficient;
+    double state;
+    double floorDb;
+    double floorGain;
+};
