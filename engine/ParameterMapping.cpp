@@ -1,0 +1,5 @@
+#include "PluginProcessor.h"
+
+void TemplateEffectAudioProcessor::onParameterChanged (juce::String)
+{
+}

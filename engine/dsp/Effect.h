@@ -1,0 +1,15 @@
+#pragma once
+
+// The interface through which the audio processor drives the signal chain:
+// one sample of each channel at a time, in double precision, in place.
+class Effect
+{
+public:
+    virtual ~Effect() = default;
+
+    virtual void prepare (double sampleRate) = 0;
+
+    // Processes one sample of each channel in place. For a mono bus the caller
+    // passes numChannels == 1 and a right sample of 0.0, and discards the right result.
+    virtual void process (double* left, double* right, int numChannels) = 0;
+};
