@@ -1,0 +1,39 @@
+// AAX_VHostServices.cpp: host services created version by version through the host's component factory.
+#include "AAX_VHostServices.h"
+
+#include "AAX_Errors.h"
+#include "AAX_UIDs.h"
+#include "IACFComponentFactory.h"
+
+AAX_VHostServices::AAX_VHostServices (IACFUnknown* hostUnknown)
+{
+    ACFPtr<IACFComponentFactory> factory;
+    if (factory.query (hostUnknown, IID_IACFComponentFactory) != ACF_OK || ! factory)
+        return;
+
+    // Each version is its own component: a host may offer any subset.
+    factory->CreateInstance (AAXCompID_HostServices, nullptr, IID_IAAXHostServicesV1, servicesV1.resetAndGetAddress());
+    factory->CreateInstance (AAXCompID_HostServices, nullptr, IID_IAAXHostServicesV2, servicesV2.resetAndGetAddress());
+    factory->CreateInstance (AAXCompID_HostServices, nullptr, IID_IAAXHostServicesV3, servicesV3.resetAndGetAddress());
+}
+
+AAX_Result AAX_VHostServices::HandleAssertFailure (const char* file, int32_t line, const char* expression, int32_t flags) const
+{
+    if (! servicesV3)
+        return AAX_ERROR_NULL_OBJECT;
+    return servicesV3->HandleAssertFailure (file, line, expression, flags);
+}
+
+AAX_Result AAX_VHostServices::Trace (int32_t priority, const char* message) const
+{
+    if (! servicesV1)
+        return AAX_ERROR_NULL_OBJECT;
+    return servicesV1->Trace (priority, message);
+}
+
+AAX_Result AAX_VHostServices::StackTrace (int32_t tracePriority, int32_t stackTracePriority, const char* message) const
+{
+    if (! servicesV2)
+        return AAX_ERROR_UNIMPLEMENTED;
+    return servicesV2->StackTrace (tracePriority, stackTracePriority, message);
+}
