@@ -1,0 +1,115 @@
+#pragma once
+
+#include "Followers.h"
+#include "Smoothing.h"
+
+#include <cmath>
+
+namespace AudioDev::Distortion
+{
+    /** Stereo-linked clipper: one gain, computed from the mean level of both
+        channels, scales both of them, and a dry/wet amount blends it in.
+
+        A stage supplies its curve, its input and output gains and its follower
+        times; the amount scales the input and output gains in dB and sets the
+        wet share as its square root.
+    */
+    class ClipperStereo
+    {
+    public:
+        virtual void applyCurve (double& value) noexcept = 0;
+
+        /** 0: input gain in dB, 1: output gain in dB, anything else 0. */
+        virtual double getGainDb (int which) const noexcept = 0;
+
+        /** 0: attack time in ms, 1: release time in ms, anything else 0. */
+        virtual double getTimeMs (int which) const noexcept = 0;
+
+        virtual void prepare (double sampleRate) noexcept
+        {
+            if (! isUsableSampleRate (sampleRate))
+                return;
+
+            amountSmoother.prepare (sampleRate);
+            outputGainSmoother.prepare (sampleRate);
+            envelope.prepare (sampleRate);
+            envelope.setAttack (getTimeMs (0));
+            envelope.setRelease (getTimeMs (1));
+        }
+
+        void process (double& left, double& right) noexcept
+        {
+            const double level = (std::abs (left) + std::abs (right)) * 0.5;
+            const double a = amountSmoother.next (amount);
+
+            double x = level * decibelsToGain (getGainDb (0) * a);
+            applyCurve (x);
+            const double gain = level > 0.0 ? x / level : 1.0;
+
+            // Following the negated gain lets attack act while the gain falls.
+            const double smoothedGain = -envelope.process (-gain);
+            const double wetShare = std::sqrt (a);
+
+            const double outputGain = outputGainSmoother.next (decibelsToGain (a * getGainDb (1)));
+            const double wetLeft = left * smoothedGain;
+            const double wetRight = right * smoothedGain;
+
+            left = left * (1.0 - wetShare) + wetLeft * outputGain * wetShare;
+            right = right * (1.0 - wetShare) + wetRight * outputGain * wetShare;
+        }
+
+        double amount = 0.0; // target amount, 0 (dry) ... 1 (fully processed)
+
+    protected:
+        ClipperStereo() noexcept = default;
+        ~ClipperStereo() = default;
+
+        static constexpr double choose (int which, double first, double second) noexcept
+        {
+            return which == 0 ? first : (which == 1 ? second : 0.0);
+        }
+
+    private:
+        Smoothing::SmootherGeneric<double> amountSmoother { 0.0 };
+        Smoothing::SmootherGeneric<double> outputGainSmoother { 0.0 };
+        AttackReleaseFollower envelope;
+    };
+} // namespace AudioDev::Distortion
+
+namespace Kick_Harmonics
+{
+    /** Soft saturation: tanh after +10 dB, instant attack, 1 ms release. */
+    class ClipStage_1 final : public AudioDev::Distortion::ClipperStereo
+    {
+    public:
+        void applyCurve (double& value) noexcept override { value = std::tanh (value); }
+        double getGainDb (int which) const noexcept override { return choose (which, 10.0, 0.0); }
+        double getTimeMs (int which) const noexcept override { return choose (which, 0.0, 1.0); }
+    };
+
+    /** Hard clip at full scale after +15 dB, made up by -12 dB, instant follower. */
+    class ClipStage_2 final : public AudioDev::Distortion::ClipperStereo
+    {
+    public:
+        void applyCurve (double& value) noexcept override
+        {
+            if (value > 1.0)
+                value = 1.0;
+        }
+
+        double getGainDb (int which) const noexcept override { return choose (which, 15.0, -12.0); }
+        double getTimeMs (int which) const noexcept override { return choose (which, 0.0, 0.0); }
+    };
+} // namespace Kick_Harmonics
+
+namespace Kick_Compression
+{
+    /** Gentle tanh saturation ahead of the kick compressor: +3 dB in, -3 dB out, 50 ms release. */
+    class GlueSaturation final : public AudioDev::Distortion::ClipperStereo
+    {
+    public:
+        void applyCurve (double& value) noexcept override { value = std::tanh (value); }
+        double getGainDb (int which) const noexcept override { return choose (which, 3.0, -3.0); }
+        double getTimeMs (int which) const noexcept override { return choose (which, 0.0, 50.0); }
+    };
+} // namespace Kick_Compression

@@ -1,0 +1,140 @@
+#pragma once
+
+#include "Followers.h"
+#include "Smoothing.h"
+
+#include <cmath>
+
+namespace AudioDev::Compression
+{
+    /** Stereo-linked feed-forward compressor: one detector for both channels,
+        a gain computer in dB with an optional soft knee, an attack/release
+        follower on the gain reduction and a dry/wet mix.
+
+        Threshold, ratio and mix glide to new values, so they may change at any
+        sample. Subclasses may condition the detector or the signal and rewrite
+        the computed gain change.
+    */
+    class CompressorStereo
+    {
+    public:
+        CompressorStereo() noexcept = default;
+
+        virtual void preprocessDetector (double& /*left*/, double& /*right*/) noexcept {}
+        virtual void preprocessSignal (double& /*left*/, double& /*right*/) noexcept {}
+        virtual void adjustGainChange (double& /*gainChangeDb*/) noexcept {}
+
+        /** Recomputes coefficients only: the envelope and the glides carry on. */
+        virtual void prepare (double sampleRate) noexcept
+        {
+            if (! isUsableSampleRate (sampleRate))
+                return;
+
+            envelope.prepare (sampleRate);
+            ratioSmoother.prepare (sampleRate);
+            thresholdSmoother.prepare (sampleRate);
+            mixSmoother.prepare (sampleRate);
+        }
+
+        /** Sets the target threshold and derives the knee from it. The knee
+            follows at once; the straight part of the curve glides.
+        */
+        void setThreshold (double newThresholdDb) noexcept
+        {
+            thresholdDb = newThresholdDb;
+            kneeWidthDb = -(kneeFactor * newThresholdDb);
+            kneeLowerDb = newThresholdDb - kneeWidthDb / 2.0;
+            kneeUpperDb = newThresholdDb + kneeWidthDb / 2.0;
+        }
+
+        void setAttack (double ms) noexcept  { envelope.setAttack (ms); }
+        void setRelease (double ms) noexcept { envelope.setRelease (ms); }
+
+        double getThresholdDb() const noexcept { return thresholdDb; }
+        double getKneeWidthDb() const noexcept { return kneeWidthDb; }
+        double getKneeLowerDb() const noexcept { return kneeLowerDb; }
+        double getKneeUpperDb() const noexcept { return kneeUpperDb; }
+
+        void process (double& left, double& right) noexcept
+        {
+            double detectorLeft = left, detectorRight = right;
+            preprocessDetector (detectorLeft, detectorRight);
+
+            const double levelDb = gainToDecibels ((std::abs (detectorLeft) + std::abs (detectorRight)) * 0.5);
+            const double threshold = thresholdSmoother.next (thresholdDb);
+            const double slope = 1.0 - 1.0 / ratioSmoother.next (ratio);
+
+            double gainChangeDb = 0.0;
+
+            if (kneeWidthDb > 0.0 && kneeLowerDb < levelDb && levelDb < kneeUpperDb)
+                gainChangeDb = (kneeLowerDb - levelDb) * slope * (levelDb - kneeLowerDb) / kneeWidthDb * 0.5;
+            else
+                gainChangeDb = (threshold - levelDb) * slope;
+
+            if (gainChangeDb > 0.0)
+                gainChangeDb = 0.0; // only ever reduce
+
+            adjustGainChange (gainChangeDb);
+
+            // The follower runs on the reduction, so attack acts while it deepens.
+            const double gain = decibelsToGain (-envelope.process (-gainChangeDb));
+
+            preprocessSignal (left, right);
+
+            const double wetLeft = left * gain;
+            const double wetRight = right * gain;
+            const double wetShare = mixSmoother.next (mix);
+
+            left = left * (1.0 - wetShare) + wetLeft * wetShare;
+            right = right * (1.0 - wetShare) + wetRight * wetShare;
+        }
+
+        // Targets written by the owner; ratio and mix glide there, a new knee
+        // factor takes effect at the next setThreshold.
+        double ratio = 1.0;
+        double kneeFactor = 0.0; // knee width as a fraction of the threshold's magnitude
+        double mix = 1.0;        // wet share: 0 dry ... 1 fully compressed
+
+    protected:
+        AttackReleaseFollower envelope;
+
+    private:
+        double thresholdDb = 0.0;
+        double kneeWidthDb = 0.0;
+        double kneeLowerDb = 0.0;
+        double kneeUpperDb = 0.0;
+
+        Smoothing::SmootherGeneric<double> ratioSmoother { 1.0 };
+        Smoothing::SmootherGeneric<double> thresholdSmoother { 0.0 };
+        Smoothing::SmootherGeneric<double> mixSmoother { 1.0 };
+    };
+} // namespace AudioDev::Compression
+
+namespace Kick_Compression
+{
+    /** The kick's bus compressor: soft knee, fast attack, and a gain reduction
+        limited to 7 dB before smoothing.
+    */
+    class Compressor final : public AudioDev::Compression::CompressorStereo
+    {
+    public:
+        static constexpr double maxReductionDb = 7.0;
+
+        Compressor() noexcept
+        {
+            envelope.decayExponent = AudioDev::rcDecayExponent;
+            setAttack (0.3);
+            setRelease (200.0);
+            ratio = 2.0;
+            mix = 0.8;
+            kneeFactor = 0.25;
+            setThreshold (0.0);
+        }
+
+        void adjustGainChange (double& gainChangeDb) noexcept override
+        {
+            if (gainChangeDb < -maxReductionDb)
+                gainChangeDb = -maxReductionDb;
+        }
+    };
+} // namespace Kick_Compression

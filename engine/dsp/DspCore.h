@@ -1,0 +1,52 @@
+#pragma once
+
+#include <cmath>
+
+// Constants and small helpers shared by every building block of the kick chain.
+// The numeric constants are deliberately the shortened values the chain was
+// tuned with: they decide the last bits of every coefficient.
+namespace AudioDev
+{
+    constexpr double pi    = 3.14159265359;
+    constexpr double twoPi = 6.28318530718;
+
+    // Decay exponents k of the time-constant rule: -4.605 covers 99 % of a step
+    // within the time, -1.00239343 about 63 % (an RC-style time constant).
+    constexpr double defaultDecayExponent = -4.605;
+    constexpr double rcDecayExponent      = -1.00239343;
+
+    constexpr double defaultSampleRate = 44100.0;
+
+    // Detector floor: levels below it read as the floor instead of reaching log10(0).
+    constexpr double floorDb   = -96.0;
+    constexpr double floorGain = 1.584893192461114e-05; // 10^(-96 / 20)
+
+    // Design frequencies are kept below Nyquist, where the sections would go unstable.
+    constexpr double maxDesignFrequencyRatio = 0.45;
+
+    // One-pole coefficient: the fraction of the remaining distance covered per sample.
+    // A time of zero (or less) follows the input at once.
+    inline double timeConstantCoefficient (double timeMs, double sampleRate, double decayExponent) noexcept
+    {
+        if (! (timeMs > 0.0))
+            return 1.0;
+
+        return 1.0 - std::exp (decayExponent / (timeMs * 0.001 * sampleRate));
+    }
+
+    // Sample rates that prepare operations accept; anything else is ignored.
+    inline bool isUsableSampleRate (double sampleRate) noexcept
+    {
+        return sampleRate > 0.0 && std::isfinite (sampleRate);
+    }
+
+    inline double gainToDecibels (double gain) noexcept
+    {
+        return gain < floorGain ? floorDb : 20.0 * std::log10 (gain);
+    }
+
+    inline double decibelsToGain (double decibels) noexcept
+    {
+        return std::pow (10.0, decibels / 20.0);
+    }
+} // namespace AudioDev
