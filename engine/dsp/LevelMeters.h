@@ -1,0 +1,36 @@
+#pragma once
+
+#include "DecibelFollower.h"
+#include "Metering.h"
+
+#include <array>
+
+// The level meters fed with the chain's output: a wave meter that holds its
+// peak until it is read, per-channel peak meters with a slow fall, and
+// per-channel clip flags held for two seconds.
+class LevelMeters
+{
+public:
+    LevelMeters() noexcept;
+
+    // New coefficients and hold period; values, held peak and flags carry over.
+    void prepare (double sampleRate) noexcept;
+
+    void process (double left, double right) noexcept;
+
+    // Channel 1 is left, 2 right: 0.0 at -48 dB or below, 1.0 at 0 dB or above.
+    float getLevel (int channel) const noexcept;
+    bool isClipping (int channel) const noexcept;
+
+    // The highest wave-meter level since the previous call, as a magnitude.
+    double getPeakAndReset() noexcept;
+
+private:
+    static constexpr double waveFloorDb = -96.0;
+    static constexpr double peakFloorDb = -48.0;
+
+    DecibelFollower waveMeter { 0.0, 100.0, waveFloorDb };
+    double waveMeterHeld = waveFloorDb;
+    std::array<DecibelFollower, 2> peakMeters { { { 0.0, 2500.0, peakFloorDb }, { 0.0, 2500.0, peakFloorDb } } };
+    std::array<AudioDev::Metering::ClipDetector<2>, 2> clipDetectors;
+};
