@@ -1,0 +1,55 @@
+#include "DspTestSupport.h"
+
+#include "TransientShaper.h"
+
+#include <gtest/gtest.h>
+
+TEST (TransientShaper, StepGainIsTheFollowersRatioRaisedToTheAmount)
+{
+    const double sampleRate = 48000.0;
+    const double level = 0.5;
+
+    for (double amount : { 1.0, 0.25, -0.5 })
+    {
+        TransientShaper shaper;
+        shaper.prepare (sampleRate);
+        shaper.amount = amount;
+
+        for (int n = 1; n <= 2000; ++n)
+        {
+            // Step responses of the 0.5 ms and 10 ms followers (63 % per time constant).
+            const double fast = level * (1.0 - std::exp (-1.00239343 * n / (0.5e-3 * sampleRate)));
+            const double slow = level * (1.0 - std::exp (-1.00239343 * n / (10.0e-3 * sampleRate)));
+            const double expectedGain = std::pow (fast / slow, amount);
+
+            double l = level * 1.5, r = -level * 0.5; // the detector sees the mean magnitude
+            shaper.process (l, r);
+            ASSERT_NEAR (l / (level * 1.5), expectedGain, 1e-9 * expectedGain) << "amount " << amount << " sample " << n;
+            ASSERT_NEAR (r / (-level * 0.5), expectedGain, 1e-9 * expectedGain);
+
+            if (n == 10)
+            {
+                EXPECT_EQ (expectedGain > 1.0, amount > 0.0);
+            }
+        }
+    }
+}
+
+TEST (TransientShaper, SteadyLevelAndSilenceGetUnityGain)
+{
+    TransientShaper shaper;
+    shaper.prepare (44100.0);
+    double l = 0.0, r = 0.0;
+
+    for (int i = 0; i < 100000; ++i)
+    {
+        l = r = 0.3;
+        shaper.process (l, r);
+    }
+    EXPECT_NEAR (l, 0.3, 1e-12);
+
+    TransientShaper silent;
+    l = r = 0.0;
+    silent.process (l, r);
+    EXPECT_EQ (l, 0.0); // both followers at the floor: no division, no NaN
+}
