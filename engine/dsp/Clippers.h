@@ -19,7 +19,10 @@ namespace AudioDev::Distortion
     public:
         virtual void applyCurve (double& value) noexcept = 0;
 
-        /** 0: input gain in dB, 1: output gain in dB, anything else 0. */
+        /** 0: input gain in dB, 1: output gain in dB, anything else 0.
+            A stage's gains are constants: they are read again only when the
+            smoothed amount moves.
+        */
         virtual double getGainDb (int which) const noexcept = 0;
 
         /** 0: attack time in ms, 1: release time in ms, anything else 0. */
@@ -40,17 +43,16 @@ namespace AudioDev::Distortion
         void process (double& left, double& right) noexcept
         {
             const double level = (std::abs (left) + std::abs (right)) * 0.5;
-            const double a = amountSmoother.next (amount);
+            followAmount (amountSmoother.next (amount));
 
-            double x = level * decibelsToGain (getGainDb (0) * a);
+            double x = level * inputGain;
             applyCurve (x);
             const double gain = level > 0.0 ? x / level : 1.0;
 
             // Following the negated gain lets attack act while the gain falls.
             const double smoothedGain = -envelope.process (-gain);
-            const double wetShare = std::sqrt (a);
 
-            const double outputGain = outputGainSmoother.next (decibelsToGain (a * getGainDb (1)));
+            const double outputGain = outputGainSmoother.next (outputTarget);
             const double wetLeft = left * smoothedGain;
             const double wetRight = right * smoothedGain;
 
@@ -70,9 +72,27 @@ namespace AudioDev::Distortion
         }
 
     private:
+        // The gains and the wet share depend on the smoothed amount alone, so
+        // they are recomputed only while it moves.
+        void followAmount (double a) noexcept
+        {
+            if (a == currentAmount)
+                return;
+
+            currentAmount = a;
+            inputGain = decibelsToGain (getGainDb (0) * a);
+            outputTarget = decibelsToGain (a * getGainDb (1));
+            wetShare = std::sqrt (a);
+        }
+
         Smoothing::SmootherGeneric<double> amountSmoother { 0.0 };
         Smoothing::SmootherGeneric<double> outputGainSmoother { 0.0 };
         AttackReleaseFollower envelope;
+
+        double currentAmount = 0.0; // the smoothed amount the three values below belong to
+        double inputGain = 1.0;
+        double outputTarget = 1.0;
+        double wetShare = 0.0;
     };
 } // namespace AudioDev::Distortion
 

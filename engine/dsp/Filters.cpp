@@ -77,9 +77,6 @@ void LinkwitzRileyFilter::prepare (double newSampleRate) noexcept
 
 void LinkwitzRileyFilter::design() noexcept
 {
-    if (orderExponent < 0 || orderExponent > maxOrderExponent)
-        return;
-
     const int numSections = 1 << orderExponent;
     const double f = clampDesignFrequency (frequency, sampleRate);
 

@@ -57,18 +57,19 @@ namespace AudioDev::Smoothing
             return value;
         }
 
-        // A value that differs from the current one, so the first step never
-        // mistakes itself for a stalled approach.
-        static ValueType restartValue (ValueType value) noexcept
-        {
-            return value != ValueType (0) ? -value : ValueType (1);
-        }
-
         double sampleRate = defaultSampleRate;
         double timeMs;
         double coefficient;
         ValueType current;   // the value last returned
         ValueType previous;  // the value returned before it
         double decayExponent = defaultDecayExponent;
+
+    private:
+        // A value that differs from the current one, so the first step never
+        // mistakes itself for a stalled approach.
+        static ValueType restartValue (ValueType value) noexcept
+        {
+            return value != ValueType (0) ? -value : ValueType (1);
+        }
     };
 } // namespace AudioDev::Smoothing
