@@ -56,7 +56,7 @@ public:
     juce::AudioProcessorValueTreeState valueTreeState;
 
 private:
-    juce::RangedAudioParameter* findParameter (const juce::String& paramID) const;
+    juce::AudioParameterFloat* findParameter (const juce::String& paramID) const;
 
     juce::Array<juce::String> pendingIds;
     juce::CriticalSection pendingLock;

@@ -3,6 +3,8 @@
 #include <juce_audio_processors/juce_audio_processors.h>
 #include <juce_audio_utils/juce_audio_utils.h>
 
+#include <array>
+
 #include "AudioDevEffect.h"
 #include "ParameterManager.h"
 
@@ -43,6 +45,11 @@ public:
     // Maps one changed parameter onto the chain; runs only inside dispatchPending.
     void onParameterChanged (juce::String paramID) override;
 
+    static constexpr int numParameters = 11;
+
+    // The eleven descriptions below, in host order.
+    std::array<const ParameterManager::ParamData*, numParameters> parameterDescriptions() const noexcept;
+
     AudioDevEffect effect;
     ParameterManager parameterManager;
 
@@ -57,5 +64,9 @@ public:
     const juce::String stateTypeName { "VANTO_GROUNDWORK_COMPLETE_1" };
 
 private:
+    void describeParameters();
+    juce::ValueTree createStateTree() const;
+    void pushToWaveformView (const juce::AudioBuffer<float>& output);
+
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (TemplateEffectAudioProcessor)
 };

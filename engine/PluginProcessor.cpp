@@ -1,0 +1,125 @@
+#include "PluginProcessor.h"
+
+#include "EffectRouting.h"
+#include "PluginEditor.h"
+
+namespace
+{
+    const juce::String processorName { "VANTO Groundwork Kick" };
+
+    constexpr int waveformPoints = 999;
+    // Each point of the view covers about 2 ms. The constant is single precision
+    // on purpose: 44100 Hz gives 88 samples per point, 48000 Hz 96.
+    constexpr float waveformSecondsPerPoint = 0.002f;
+    constexpr float waveformMixGain = 0.5f;
+
+    const juce::Colour waveformBackground { 0x00ffffffu };
+    const juce::Colour waveformForeground { 0xb3ac644cu };
+
+    int waveformSamplesPerPoint (double sampleRate) noexcept
+    {
+        return (int) (sampleRate * (double) waveformSecondsPerPoint);
+    }
+}
+
+TemplateEffectAudioProcessor::TemplateEffectAudioProcessor()
+    : juce::AudioProcessor (BusesProperties()
+                                .withInput ("Input", juce::AudioChannelSet::stereo(), false)
+                                .withOutput ("Output", juce::AudioChannelSet::stereo(), false)),
+      parameterManager (*this, this)
+{
+    waveformView.setColours (waveformBackground, waveformForeground);
+    waveformView.setOpaque (false);
+    // The view's shape is fixed here, once: reshaping it later would reallocate
+    // its history while the message thread may be painting it.
+    waveformView.setBufferSize (waveformPoints);
+
+    describeParameters();
+
+    for (const auto* description : parameterDescriptions())
+        parameterManager.addNew (*description);
+
+    // Only after every parameter exists: giving the tree binds the parameters to it.
+    parameterManager.valueTreeState.state = createStateTree();
+}
+
+TemplateEffectAudioProcessor::~TemplateEffectAudioProcessor() = default;
+
+const juce::String TemplateEffectAudioProcessor::getName() const { return processorName; }
+
+void TemplateEffectAudioProcessor::prepareToPlay (double sampleRate, int samplesPerBlock)
+{
+    // May run on the audio thread: only settings that reallocate nothing.
+    waveformView.setSamplesPerBlock (waveformSamplesPerPoint (sampleRate));
+    waveformView.clear();
+
+    waveformBuffer.setSize (1, samplesPerBlock, false, true, false);
+
+    // Every queued change reaches the chain before it is prepared.
+    parameterManager.dispatchPending();
+    effect.prepare (sampleRate);
+}
+
+void TemplateEffectAudioProcessor::releaseResources() {}
+
+void TemplateEffectAudioProcessor::processBlock (juce::AudioBuffer<float>& buffer, juce::MidiBuffer&)
+{
+    const juce::ScopedNoDenormals noDenormals;
+
+    parameterManager.dispatchPending();
+
+    if (buffer.getNumChannels() == 0)
+        return;
+
+    processThroughEffect (effect, buffer);
+    pushToWaveformView (buffer);
+}
+
+void TemplateEffectAudioProcessor::pushToWaveformView (const juce::AudioBuffer<float>& output)
+{
+    // The mix is built in the scratch buffer, a chunk at a time, so a block longer
+    // than the prepared size (or one before any prepare) cannot overrun it.
+    const auto chunkSize = waveformBuffer.getNumSamples();
+
+    if (chunkSize == 0)
+        return;
+
+    const float* const mix[] = { waveformBuffer.getReadPointer (0) };
+
+    for (int start = 0; start < output.getNumSamples(); start += chunkSize)
+    {
+        const auto length = juce::jmin (chunkSize, output.getNumSamples() - start);
+
+        waveformBuffer.clear (0, 0, length);
+
+        for (int channel = 0; channel < output.getNumChannels(); ++channel)
+            waveformBuffer.addFrom (0, 0, output, channel, start, length);
+
+        // Half whatever the channel count: a mono signal shows at half amplitude.
+        waveformBuffer.applyGain (0, 0, length, waveformMixGain);
+        waveformView.pushBuffer (mix, 1, length);
+    }
+}
+
+double TemplateEffectAudioProcessor::getTailLengthSeconds() const { return 0.0; }
+bool TemplateEffectAudioProcessor::acceptsMidi() const { return false; }
+bool TemplateEffectAudioProcessor::producesMidi() const { return false; }
+bool TemplateEffectAudioProcessor::isMidiEffect() const { return false; }
+
+juce::AudioProcessorEditor* TemplateEffectAudioProcessor::createEditor()
+{
+    return new TemplateEffectAudioProcessorEditor (*this);
+}
+
+bool TemplateEffectAudioProcessor::hasEditor() const { return true; }
+
+int TemplateEffectAudioProcessor::getNumPrograms() { return 1; }
+int TemplateEffectAudioProcessor::getCurrentProgram() { return 0; }
+void TemplateEffectAudioProcessor::setCurrentProgram (int) {}
+const juce::String TemplateEffectAudioProcessor::getProgramName (int) { return {}; }
+void TemplateEffectAudioProcessor::changeProgramName (int, const juce::String&) {}
+
+juce::AudioProcessor* JUCE_CALLTYPE createPluginFilter()
+{
+    return new TemplateEffectAudioProcessor();
+}

@@ -1,0 +1,145 @@
+// The saved state: the parameter-state tree as one line of XML behind an
+// 8-byte header (magic number, text length), followed by a zero byte.
+
+#include "PluginProcessor.h"
+
+#include <charconv>
+#include <cmath>
+
+namespace
+{
+    constexpr juce::uint32 stateMagic = 0x21324356;
+    constexpr int headerSize = 8;
+    constexpr int terminatorSize = 1;
+    constexpr int valueDigits = 20;
+
+    const juce::Identifier paramType { "PARAM" };
+    const juce::Identifier idProperty { "id" };
+    const juce::Identifier valueProperty { "value" };
+
+    // 20 significant digits, general notation, independent of the C locale:
+    // whole values without a decimal point ("1", "100"), fractions as needed ("0.5").
+    juce::String formatValue (double value)
+    {
+        char text[64];
+        const auto result = std::to_chars (std::begin (text), std::end (text), value,
+                                           std::chars_format::general, valueDigits);
+        return juce::String (text, (size_t) (result.ptr - text));
+    }
+
+    juce::String attributeText (const juce::var& value)
+    {
+        return value.isDouble() ? formatValue ((double) value) : value.toString();
+    }
+
+    std::unique_ptr<juce::XmlElement> toXml (const juce::ValueTree& tree)
+    {
+        auto element = std::make_unique<juce::XmlElement> (tree.getType());
+
+        for (int i = 0; i < tree.getNumProperties(); ++i)
+        {
+            const auto name = tree.getPropertyName (i);
+            element->setAttribute (name, attributeText (tree.getProperty (name)));
+        }
+
+        for (const auto& child : tree)
+            element->addChildElement (toXml (child).release());
+
+        return element;
+    }
+
+    juce::uint32 readLittleEndian (const juce::uint8* bytes) noexcept
+    {
+        return juce::ByteOrder::littleEndianInt (bytes);
+    }
+
+    // The text of a block: at most the stored length, never beyond the data,
+    // ending early at a zero byte. Decoded from a zero-padded copy so that a
+    // multi-byte sequence cut off at the end cannot read past the block.
+    juce::String readText (const juce::uint8* bytes, int available, juce::int32 storedLength)
+    {
+        constexpr size_t padding = 4;
+        const auto length = (size_t) juce::jmin (available, (int) storedLength);
+
+        juce::HeapBlock<char> copy (length + padding, true);
+        std::memcpy (copy.get(), bytes, length);
+        return juce::String (juce::CharPointer_UTF8 (copy.get()));
+    }
+
+    // A value that is not finite must reach no parameter: it becomes the default.
+    void replaceNonFiniteValues (juce::ValueTree& tree, const juce::AudioProcessorValueTreeState& parameters)
+    {
+        for (auto child : tree)
+        {
+            if (! child.hasType (paramType) || ! child.hasProperty (valueProperty))
+                continue;
+
+            if (std::isfinite ((double) child.getProperty (valueProperty)))
+                continue;
+
+            if (auto* parameter = parameters.getParameter (child.getProperty (idProperty).toString()))
+                child.setProperty (valueProperty,
+                                   parameter->convertFrom0to1 (parameter->getDefaultValue()), nullptr);
+            else
+                child.removeProperty (valueProperty, nullptr);
+        }
+    }
+}
+
+juce::ValueTree TemplateEffectAudioProcessor::createStateTree() const
+{
+    // The children exist, in host order, before the parameters bind to them:
+    // that is the order in which the saved state lists them.
+    juce::ValueTree tree { juce::Identifier (stateTypeName) };
+
+    for (const auto* description : parameterDescriptions())
+        tree.appendChild (juce::ValueTree { paramType, { { idProperty, description->paramID } } }, nullptr);
+
+    return tree;
+}
+
+void TemplateEffectAudioProcessor::getStateInformation (juce::MemoryBlock& destData)
+{
+    // copyState first writes every pending parameter value into the tree, so a
+    // host that saves without a running message loop still gets the latest values.
+    const auto tree = parameterManager.valueTreeState.copyState();
+
+    if (! tree.isValid())
+        return;
+
+    {
+        juce::MemoryOutputStream out (destData, false);
+        out.writeInt ((int) stateMagic);
+        out.writeInt (0); // the text length, patched below
+        toXml (tree)->writeTo (out, juce::XmlElement::TextFormat().singleLine().withoutHeader());
+        out.writeByte (0);
+    }
+
+    const auto textLength = juce::ByteOrder::swapIfBigEndian ((juce::uint32) (destData.getSize() - headerSize - terminatorSize));
+    std::memcpy (static_cast<char*> (destData.getData()) + 4, &textLength, sizeof (textLength));
+}
+
+void TemplateEffectAudioProcessor::setStateInformation (const void* data, int sizeInBytes)
+{
+    const auto* bytes = static_cast<const juce::uint8*> (data);
+
+    if (bytes == nullptr || sizeInBytes < headerSize + terminatorSize)
+        return;
+
+    if (readLittleEndian (bytes) != stateMagic)
+        return;
+
+    const auto storedLength = (juce::int32) readLittleEndian (bytes + 4);
+
+    if (storedLength <= 0)
+        return;
+
+    const auto xml = juce::XmlDocument::parse (readText (bytes + headerSize, sizeInBytes - headerSize, storedLength));
+
+    if (xml == nullptr || ! xml->getTagName().equalsIgnoreCase (stateTypeName))
+        return;
+
+    auto tree = juce::ValueTree::fromXml (*xml);
+    replaceNonFiniteValues (tree, parameterManager.valueTreeState);
+    parameterManager.valueTreeState.replaceState (tree);
+}

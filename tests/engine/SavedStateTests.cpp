@@ -1,0 +1,272 @@
+#include <gtest/gtest.h>
+
+#include "support/WrapperDriver.h"
+
+#include <cstring>
+
+namespace
+{
+    using testsupport::WrapperDriver;
+
+    constexpr const char* freshXml =
+        "<VANTO_GROUNDWORK_COMPLETE_1>"
+        "<PARAM id=\"powerId\" value=\"1\"/>"
+        "<PARAM id=\"graphModeId\" value=\"1\"/>"
+        "<PARAM id=\"Kick_HarmonicsId\" value=\"0\"/>"
+        "<PARAM id=\"Kick_PressureId\" value=\"0\"/>"
+        "<PARAM id=\"Kick_SubId\" value=\"0\"/>"
+        "<PARAM id=\"Kick_SubFreqId\" value=\"0\"/>"
+        "<PARAM id=\"Kick_AirId\" value=\"0\"/>"
+        "<PARAM id=\"Kick_MidsId\" value=\"100\"/>"
+        "<PARAM id=\"Kick_TransId\" value=\"0\"/>"
+        "<PARAM id=\"Kick_CompressionId\" value=\"0\"/>"
+        "<PARAM id=\"Kick_WidthId\" value=\"100\"/>"
+        "</VANTO_GROUNDWORK_COMPLETE_1>";
+
+    // A block as the writer lays it out: magic, text length, text, zero byte.
+    juce::MemoryBlock block (const juce::String& xml, bool withTerminator = true)
+    {
+        juce::MemoryOutputStream out;
+        out.writeInt (0x21324356);
+        out.writeInt ((int) xml.getNumBytesAsUTF8());
+        out.write (xml.toRawUTF8(), xml.getNumBytesAsUTF8());
+
+        if (withTerminator)
+            out.writeByte (0);
+
+        return out.getMemoryBlock();
+    }
+
+    juce::String xmlOf (const juce::MemoryBlock& chunk)
+    {
+        return juce::String::fromUTF8 (static_cast<const char*> (chunk.getData()) + 8, (int) chunk.getSize() - 9);
+    }
+
+    juce::String stateWith (const juce::String& children, const juce::String& tag = "VANTO_GROUNDWORK_COMPLETE_1")
+    {
+        return "<" + tag + ">" + children + "</" + tag + ">";
+    }
+
+    float value (WrapperDriver& host, const char* id)
+    {
+        return host.processor().parameterManager.getParameterValue (id);
+    }
+
+    void setEveryParameterAwayFromItsDefault (WrapperDriver& host)
+    {
+        auto& manager = host.processor().parameterManager;
+        manager.setParameterValue ("powerId", 0.0f);
+        manager.setParameterValue ("graphModeId", 3.0f);
+        manager.setParameterValue ("Kick_HarmonicsId", 11.0f);
+        manager.setParameterValue ("Kick_PressureId", 22.0f);
+        manager.setParameterValue ("Kick_SubId", 33.0f);
+        manager.setParameterValue ("Kick_SubFreqId", 7.0f);
+        manager.setParameterValue ("Kick_AirId", 44.0f);
+        manager.setParameterValue ("Kick_MidsId", 155.0f);
+        manager.setParameterValue ("Kick_TransId", 66.0f);
+        manager.setParameterValue ("Kick_CompressionId", 77.0f);
+        manager.setParameterValue ("Kick_WidthId", 188.0f);
+    }
+
+    TEST (SavedState, FreshProcessorWritesTheExactBlock)
+    {
+        WrapperDriver host;
+        const auto chunk = host.getState();
+        const auto* bytes = static_cast<const juce::uint8*> (chunk.getData());
+        const auto xmlLength = std::strlen (freshXml);
+
+        ASSERT_EQ (chunk.getSize(), xmlLength + 9);
+        EXPECT_EQ (std::memcmp (bytes, "VC2!", 4), 0);
+        EXPECT_EQ (juce::ByteOrder::littleEndianInt (bytes + 4), (juce::uint32) xmlLength);
+        EXPECT_EQ (xmlOf (chunk), freshXml);
+        EXPECT_EQ (bytes[chunk.getSize() - 1], 0);
+    }
+
+    TEST (SavedState, WriterReplacesWhatTheDestinationHeld)
+    {
+        WrapperDriver host;
+        juce::MemoryBlock destination (5000, true);
+        host.processor().getStateInformation (destination);
+        EXPECT_EQ (destination, host.getState());
+    }
+
+    // No message loop runs here, so the framework's timer never copies the
+    // values into the tree: the writer must take the latest values itself.
+    TEST (SavedState, RoundTripRestoresEveryValueWithoutAMessageLoop)
+    {
+        WrapperDriver saving, restoring;
+        setEveryParameterAwayFromItsDefault (saving);
+        const auto chunk = saving.getState();
+
+        EXPECT_TRUE (xmlOf (chunk).contains ("<PARAM id=\"Kick_MidsId\" value=\"155\"/>"));
+
+        restoring.setState (chunk);
+
+        for (auto* parameter : saving.processor().getParameters())
+        {
+            const auto id = dynamic_cast<juce::AudioProcessorParameterWithID*> (parameter)->paramID;
+            EXPECT_EQ (value (restoring, id.toRawUTF8()), value (saving, id.toRawUTF8())) << id;
+        }
+
+        EXPECT_EQ (restoring.getState(), chunk);
+    }
+
+    TEST (SavedState, RestoredValuesReachTheQueue)
+    {
+        WrapperDriver saving, restoring;
+        saving.processor().parameterManager.setParameterValue ("Kick_AirId", 40.0f);
+        restoring.setState (saving.getState());
+
+        // The restore queued the change; the next block takes it without loss.
+        juce::AudioBuffer<float> buffer (2, 16);
+        buffer.clear();
+        restoring.process (buffer);
+        EXPECT_EQ (value (restoring, "Kick_AirId"), 40.0f);
+    }
+
+    TEST (SavedState, MalformedBlocksAreIgnored)
+    {
+        WrapperDriver host;
+        host.processor().parameterManager.setParameterValue ("Kick_SubId", 12.0f);
+        const auto before = host.getState();
+
+        const auto valid = block (stateWith ("<PARAM id=\"Kick_SubId\" value=\"90\"/>"));
+        const auto* validBytes = static_cast<const char*> (valid.getData());
+
+        auto swappedMagic = valid;
+        std::memcpy (swappedMagic.getData(), "!2CV", 4);
+
+        auto zeroLength = valid;
+        std::memset (static_cast<char*> (zeroLength.getData()) + 4, 0, 4);
+
+        auto topBitLength = valid;
+        static_cast<juce::uint8*> (topBitLength.getData())[7] |= 0x80;
+
+        const juce::MemoryBlock eightBytes (validBytes, 8);
+
+        auto textStartsWithZero = valid;
+        static_cast<char*> (textStartsWithZero.getData())[8] = 0;
+
+        const juce::MemoryBlock cases[] = {
+            eightBytes,
+            swappedMagic,
+            zeroLength,
+            topBitLength,
+            block ("<VANTO_GROUNDWORK_COMPLETE_1><PARAM id=\"Kick_SubId\" value=\"90\"/>"),
+            block (stateWith ("<PARAM id=\"Kick_SubId\" value=\"90\"/>", "SOME_OTHER_STATE")),
+            block (""),
+            textStartsWithZero,
+        };
+
+        for (const auto& chunk : cases)
+        {
+            SCOPED_TRACE (&chunk - cases);
+            host.setState (chunk);
+            EXPECT_EQ (value (host, "Kick_SubId"), 12.0f);
+        }
+
+        host.setState (nullptr, 0);
+        EXPECT_EQ (host.getState(), before);
+    }
+
+    TEST (SavedState, LenientBlocksAreAccepted)
+    {
+        const auto xml = stateWith ("<PARAM id=\"Kick_SubId\" value=\"90\"/>");
+
+        // A stored length beyond the data, with the XML complete inside it.
+        {
+            WrapperDriver host;
+            auto chunk = block (xml);
+            const juce::uint32 tooLong = 100000;
+            std::memcpy (static_cast<char*> (chunk.getData()) + 4, &tooLong, 4);
+            host.setState (chunk);
+            EXPECT_EQ (value (host, "Kick_SubId"), 90.0f);
+        }
+
+        // No final zero byte.
+        {
+            WrapperDriver host;
+            host.setState (block (xml, false));
+            EXPECT_EQ (value (host, "Kick_SubId"), 90.0f);
+        }
+
+        // A whole value written with a decimal point, as other writers do.
+        {
+            WrapperDriver host;
+            host.setState (block (stateWith ("<PARAM id=\"Kick_SubId\" value=\"90.0\"/>")));
+            EXPECT_EQ (value (host, "Kick_SubId"), 90.0f);
+        }
+    }
+
+    TEST (SavedState, RootTagIsMatchedIgnoringCaseAndKeptAsRead)
+    {
+        WrapperDriver host;
+        host.setState (block (stateWith ("<PARAM id=\"Kick_AirId\" value=\"3\"/>", "vanto_Groundwork_complete_1")));
+
+        EXPECT_EQ (value (host, "Kick_AirId"), 3.0f);
+        EXPECT_TRUE (xmlOf (host.getState()).startsWith ("<vanto_Groundwork_complete_1>"));
+    }
+
+    TEST (SavedState, MissingParametersReturnToTheirDefaultsAndReappear)
+    {
+        WrapperDriver saving, restoring;
+        setEveryParameterAwayFromItsDefault (saving);
+        setEveryParameterAwayFromItsDefault (restoring);
+        const auto withoutWidth = xmlOf (saving.getState()).replace ("<PARAM id=\"Kick_WidthId\" value=\"188\"/>", "");
+
+        restoring.setState (block (withoutWidth));
+
+        EXPECT_EQ (value (restoring, "Kick_WidthId"), 100.0f);
+        EXPECT_EQ (value (restoring, "Kick_MidsId"), 155.0f);
+        EXPECT_EQ (value (restoring, "Kick_SubFreqId"), 7.0f);
+        EXPECT_TRUE (xmlOf (restoring.getState()).contains ("<PARAM id=\"Kick_WidthId\" value=\"100\"/>"));
+    }
+
+    TEST (SavedState, UnknownContentIsKeptAndWrittenAgain)
+    {
+        WrapperDriver host;
+        const auto xml = juce::String ("<VANTO_GROUNDWORK_COMPLETE_1 build=\"7\">"
+                                       "<PARAM id=\"Kick_SubId\" value=\"20\" note=\"x\"/>"
+                                       "<EXTRA a=\"b\"/>"
+                                       "</VANTO_GROUNDWORK_COMPLETE_1>");
+        host.setState (block (xml));
+
+        const auto written = xmlOf (host.getState());
+        EXPECT_TRUE (written.startsWith ("<VANTO_GROUNDWORK_COMPLETE_1 build=\"7\">")) << written;
+        EXPECT_TRUE (written.contains ("<PARAM id=\"Kick_SubId\" value=\"20\" note=\"x\"/>")) << written;
+        EXPECT_TRUE (written.contains ("<EXTRA a=\"b\"/>")) << written;
+        EXPECT_EQ (value (host, "Kick_SubId"), 20.0f);
+    }
+
+    TEST (SavedState, NonFiniteValuesBecomeTheDefault)
+    {
+        WrapperDriver host;
+        setEveryParameterAwayFromItsDefault (host);
+        host.setState (block (stateWith ("<PARAM id=\"Kick_MidsId\" value=\"nan\"/>"
+                                         "<PARAM id=\"Kick_WidthId\" value=\"inf\"/>"
+                                         "<PARAM id=\"Kick_SubId\" value=\"-1e999\"/>"
+                                         "<PARAM id=\"Kick_AirId\" value=\"50\"/>")));
+
+        EXPECT_EQ (value (host, "Kick_MidsId"), 100.0f);
+        EXPECT_EQ (value (host, "Kick_WidthId"), 100.0f);
+        EXPECT_EQ (value (host, "Kick_SubId"), 0.0f);
+        EXPECT_EQ (value (host, "Kick_AirId"), 50.0f);
+        EXPECT_TRUE (xmlOf (host.getState()).contains ("<PARAM id=\"Kick_MidsId\" value=\"100\"/>"));
+    }
+
+    // The text stops at the stored length even where a multi-byte character is
+    // cut in two there; what follows in the data is never read into the text.
+    TEST (SavedState, TextEndingInACutCharacterIsReadWithinItsLength)
+    {
+        WrapperDriver host;
+        const juce::String head ("<VANTO_GROUNDWORK_COMPLETE_1><PARAM id=\"Kick_SubId\" value=\"30\"/></VANTO_GROUNDWORK_COMPLETE_1>");
+        juce::MemoryOutputStream out;
+        out.writeInt (0x21324356);
+        out.writeInt ((int) head.getNumBytesAsUTF8() + 1);
+        out.write (head.toRawUTF8(), head.getNumBytesAsUTF8());
+        out.writeByte ((char) 0xe2); // the first byte of a three-byte character, at the end of the block
+
+        host.setState (out.getData(), (int) out.getDataSize());
+        EXPECT_EQ (value (host, "Kick_SubId"), 30.0f);
+    }
+}
