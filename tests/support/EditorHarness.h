@@ -11,6 +11,7 @@
 #include <juce_gui_basics/juce_gui_basics.h>
 
 #include <cstdlib>
+#include <dlfcn.h>
 #include <functional>
 #include <limits>
 #include <vector>
@@ -189,6 +190,23 @@ inline juce::Rectangle<int> differenceBounds (const juce::Image& a, const juce::
 }
 
 //==============================================================================
+// Real-window tests: call before opening a window. Inside a plug-in JUCE leaves
+// the X error handler to the host, and Xlib's default one ends the process on
+// the harmless errors a bare X server without a window manager provokes (window
+// manager atoms that nobody has created). This installs what a host would: a
+// handler that ignores them.
+inline void installHostXErrorHandler()
+{
+    using ErrorHandler = int (*) (void*, void*);
+    using SetErrorHandler = ErrorHandler (*) (ErrorHandler);
+
+    static void* const xlib = dlopen ("libX11.so.6", RTLD_LAZY);
+
+    if (xlib != nullptr)
+        if (auto setHandler = reinterpret_cast<SetErrorHandler> (dlsym (xlib, "XSetErrorHandler")))
+            setHandler ([] (void*, void*) { return 0; });
+}
+
 // Runs the message loop for a while so that posted messages (text-editor
 // commits, focus changes, window events) are delivered. Real-window tests only.
 inline void pumpMessages (int milliseconds = 50)
