@@ -1,13 +1,10 @@
-#include "DspTestSupport.h"
-
 #include "TransientShaper.h"
 
 #include <gtest/gtest.h>
 
 TEST (TransientShaper, StepGainIsTheFollowersRatioRaisedToTheAmount)
 {
-    const double sampleRate = 48000.0;
-    const double level = 0.5;
+    const double sampleRate = 48000.0, level = 0.5;
 
     for (double amount : { 1.0, 0.25, -0.5 })
     {
@@ -24,32 +21,13 @@ TEST (TransientShaper, StepGainIsTheFollowersRatioRaisedToTheAmount)
 
             double l = level * 1.5, r = -level * 0.5; // the detector sees the mean magnitude
             shaper.process (l, r);
-            ASSERT_NEAR (l / (level * 1.5), expectedGain, 1e-9 * expectedGain) << "amount " << amount << " sample " << n;
+            ASSERT_NEAR (l / (level * 1.5), expectedGain, 1e-9 * expectedGain) << amount << " " << n;
             ASSERT_NEAR (r / (-level * 0.5), expectedGain, 1e-9 * expectedGain);
-
-            if (n == 10)
-            {
-                EXPECT_EQ (expectedGain > 1.0, amount > 0.0);
-            }
         }
     }
-}
 
-TEST (TransientShaper, SteadyLevelAndSilenceGetUnityGain)
-{
-    TransientShaper shaper;
-    shaper.prepare (44100.0);
+    TransientShaper silent; // both followers on the floor: unity gain, no NaN
     double l = 0.0, r = 0.0;
-
-    for (int i = 0; i < 100000; ++i)
-    {
-        l = r = 0.3;
-        shaper.process (l, r);
-    }
-    EXPECT_NEAR (l, 0.3, 1e-12);
-
-    TransientShaper silent;
-    l = r = 0.0;
     silent.process (l, r);
-    EXPECT_EQ (l, 0.0); // both followers at the floor: no division, no NaN
+    EXPECT_EQ (l, 0.0);
 }
