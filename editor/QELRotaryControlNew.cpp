@@ -31,8 +31,13 @@ namespace
     constexpr float iconAreaShrink = 22.0f;
     constexpr float iconAlpha = 0.5f;
     constexpr float captionHeight = 17.0f;
+    constexpr float captionTopFromBottom = 15.0f;
+    constexpr float captionAreaWidth = 90.0f;
+    constexpr float captionAreaHeight = 10.0f;
     constexpr float valueHeight = 14.0f;
     constexpr float unitHeight = 10.0f;
+    constexpr int valueDrop = 2;            // the number sits this far below the box's top
+    constexpr int unitDrop = 4;             // and the unit two pixels lower still
     constexpr float valueBoxDefaultHeight = 12.0f;
 }
 
@@ -255,7 +260,7 @@ void QELRotaryControlNew::draw (juce::Graphics& g, float normalisedValue)
 
     g.setFont (nameFont.withHeight (captionHeight));
     g.setColour (nameColour);
-    g.drawText (name, juce::Rectangle<float> (0.0f, h - 15.0f, 90.0f, 10.0f), juce::Justification::centred, true);
+    g.drawText (name, juce::Rectangle<float> (0.0f, h - captionTopFromBottom, captionAreaWidth, captionAreaHeight), juce::Justification::centred, true);
 
     const auto dotAngle = endAngle - pi / 2.0f;
     const auto dotX = arcInset + radius + radius * std::cos (dotAngle);
@@ -311,11 +316,11 @@ void QELRotaryControlNew::drawValue (juce::Graphics& g)
     // The number is centred on the box and the unit follows it, two pixels lower.
     const auto box = valueBox.getBounds();
     const auto textX = box.getX() + (box.getWidth() - unitWidth - textWidth) / 2 + unitWidth / 2;
-    const auto rowHeight = juce::jmax (0, box.getHeight() - 2);
+    const auto rowHeight = juce::jmax (0, box.getHeight() - valueDrop);
 
-    g.drawText (text, textX, box.getY() + 2, textWidth, rowHeight, juce::Justification::centred, true);
+    g.drawText (text, textX, box.getY() + valueDrop, textWidth, rowHeight, juce::Justification::centred, true);
 
     g.setColour (Palette::unitText);
     g.setFont (unitFont);
-    g.drawText (unit, textX + textWidth, box.getY() + 4, unitWidth, rowHeight, juce::Justification::centred, true);
+    g.drawText (unit, textX + textWidth, box.getY() + unitDrop, unitWidth, rowHeight, juce::Justification::centred, true);
 }

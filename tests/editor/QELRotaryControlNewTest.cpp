@@ -304,14 +304,3 @@ TEST_F (RotaryTest, ADisabledKnobIgnoresPressDragReleaseAndDoubleClick)
     EXPECT_FALSE (air.valueBox.isVisible());
     EXPECT_TRUE (gestures.sentNothing());
 }
-
-TEST_F (RotaryTest, RefreshTakesOnlyAChangedValue)
-{
-    setParameter ("Kick_AirId", 70.0f);
-    air.refreshFromParameter();
-    EXPECT_EQ (air.value, 70.0f);
-
-    air.value = std::numeric_limits<float>::quiet_NaN();
-    air.refreshFromParameter();
-    EXPECT_EQ (air.value, 70.0f);
-}
