@@ -1,5 +1,7 @@
 #include "DecibelFollower.h"
 
+#include <cmath>
+
 DecibelFollower::DecibelFollower (double riseTimeMs, double fallTimeMs, double floorDecibels) noexcept
     : value (floorDecibels),
       riseMs (riseTimeMs),

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <cmath>
+#include "Log10.h"
 
 // A one-pole level follower that works in decibels: a magnitude is converted
 // to dB (clamped to a floor) and the state moves towards it with a rise
@@ -30,7 +30,7 @@ public:
 
     double toDecibels (double magnitude) const noexcept
     {
-        return floorGain > magnitude ? floorDb : 20.0 * std::log10 (magnitude);
+        return floorGain > magnitude ? floorDb : 20.0 * log10OfPositive (magnitude);
     }
 
     double getValue() const noexcept { return value; }

@@ -28,6 +28,7 @@ public:
 private:
     static constexpr double waveFloorDb = -96.0;
     static constexpr double peakFloorDb = -48.0;
+    static_assert (waveFloorDb < peakFloorDb, "the peak meters reuse levels computed against the wave floor");
 
     DecibelFollower waveMeter { 0.0, 100.0, waveFloorDb };
     double waveMeterHeld = waveFloorDb;

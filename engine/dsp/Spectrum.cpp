@@ -8,7 +8,7 @@ namespace
 {
     // Radix-2 decimation-in-time butterfly between positions q and p with the
     // twiddle factor e^(-j*angle), given as its cosine c and sine s.
-    inline void butterfly (double* re, double* im, int q, int p, double c, double s) noexcept
+    inline void butterfly (double* __restrict re, double* __restrict im, int q, int p, double c, double s) noexcept
     {
         const auto tr = re[p] * c + im[p] * s;
         const auto ti = im[p] * c - re[p] * s;
@@ -91,14 +91,15 @@ void SpectrumAnalyser::transformHalfSize() noexcept
         const auto half = span / 2;
         const auto stride = halfSize / span;
 
-        for (int group = 0; group < halfSize; group += span)
+        // Butterflies of one pass are independent; visiting them twiddle by
+        // twiddle loads each factor once.
+        for (int k = 0; k < half; ++k)
         {
-            for (int k = 0; k < half; ++k)
-            {
-                const auto twiddle = (size_t) (k * stride);
-                butterfly (re, im, group + k, group + k + half,
-                           halfSizeTables.cosTable[twiddle], halfSizeTables.sinTable[twiddle]);
-            }
+            const auto c = halfSizeTables.cosTable[(size_t) (k * stride)];
+            const auto s = halfSizeTables.sinTable[(size_t) (k * stride)];
+
+            for (int group = 0; group < halfSize; group += span)
+                butterfly (re, im, group + k, group + k + half, c, s);
         }
     }
 }
