@@ -1,6 +1,8 @@
 #include "PluginEditor.h"
 #include "support/EditorHarness.h"
 
+#include <cmath>
+#include <limits>
 #include <vector>
 
 using namespace EditorHarness;
@@ -242,4 +244,42 @@ TEST_F (EditorWindowTest, SnapshotWithTheOverlayOpenDimsTheWindow)
     EXPECT_LT (open.getPixelAt (200, 450).getBrightness(), closed.getPixelAt (200, 450).getBrightness());
     EXPECT_LT (open.getPixelAt (150, 30).getBrightness(), closed.getPixelAt (150, 30).getBrightness() + 0.001f);
     EXPECT_GT (countPixels (open, { 43, 105, 311, 115 }, [] (juce::Colour c) { return c.getBrightness() > 0.95f; }), 50);
+}
+
+TEST_F (EditorWindowTest, SpectrumDisplayShowsWhatTheEngineProcesses)
+{
+    auto editor = openEditor();
+    const auto silent = paintToImage (editor->spectrum);
+    EXPECT_EQ (inkPixels (silent, silent.getBounds()), 0);
+
+    // A second of a loud 1 kHz tone through the processor.
+    constexpr double sampleRate = 44100.0;
+    constexpr int blockSize = 512;
+    processor.prepareToPlay (sampleRate, blockSize);
+    juce::AudioBuffer<float> buffer (2, blockSize);
+    juce::MidiBuffer midi;
+    auto phase = 0.0;
+    for (auto block = 0; block < (int) sampleRate / blockSize; ++block)
+    {
+        for (auto i = 0; i < blockSize; ++i, phase += juce::MathConstants<double>::twoPi * 1000.0 / sampleRate)
+            for (auto channel = 0; channel < 2; ++channel)
+                buffer.setSample (channel, i, (float) (0.5 * std::sin (phase)));
+        processor.processBlock (buffer, midi);
+    }
+
+    const auto loud = paintToImage (editor->spectrum);
+    writeSnapshot (paintToImage (*editor), "editor_spectrum_snapshot.png");
+    EXPECT_GT (inkPixels (loud, loud.getBounds()), 1000);
+    // The curve peaks at the tone: the column showing 1 kHz is the highest one drawn.
+    const auto& curve = editor->spectrum.getCurve();
+    juce::Path::Iterator it (curve);
+    auto highestColumn = -1;
+    auto highestY = std::numeric_limits<float>::max();
+    for (auto column = 0; it.next() && column < 400; ++column)
+        if (it.y1 < highestY)
+        {
+            highestY = it.y1;
+            highestColumn = column;
+        }
+    EXPECT_NEAR (Editor::QELSpectrum::columnFrequency (highestColumn, 400), 1000.0f, 60.0f);
 }
