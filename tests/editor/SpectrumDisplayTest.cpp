@@ -56,29 +56,24 @@ struct DisplayTest : ::testing::Test
 };
 }
 
-TEST (SpectrumAxis, ColumnsFollowTheLogarithmicFrequencyLaw)
+TEST (SpectrumAxis, FrequencyTiltAndHeightLaws)
 {
     EXPECT_FLOAT_EQ (Display::columnFrequency (0, 400), 20.0f);
-    EXPECT_NEAR (Display::columnFrequency (200, 400), 20.0f * std::pow (1000.0f, 0.5f), 0.01f);
+    EXPECT_NEAR (Display::columnFrequency (200, 400), 20.0f * std::sqrt (1000.0f), 0.01f);
     EXPECT_NEAR (Display::columnFrequency (399, 400), 19657.0f, 1.0f);   // 20 kHz itself is never drawn
-    for (auto x = 0; x < 400; x += 37)
-        EXPECT_NEAR (Display::columnFrequency (x, 400), 20.0 * std::pow (1000.0, x / 400.0), 1e-3 * 20.0 * std::pow (1000.0, x / 400.0));
-}
 
-TEST (SpectrumAxis, TiltIsFourAndAHalfDecibelsPerOctaveAroundOneKilohertz)
-{
     EXPECT_DOUBLE_EQ (Display::tiltDecibels (1000.0f), 0.0);
     EXPECT_NEAR (Display::tiltDecibels (2000.0f), 4.5, 1e-9);
     EXPECT_NEAR (Display::tiltDecibels (250.0f), -9.0, 1e-9);
-    EXPECT_NEAR (Display::tiltDecibels (20.0f), 4.5 * std::log2 (0.02), 1e-9);
-}
 
-TEST (SpectrumAxis, BinPositionIsTheFrequencyOverTheBinWidth)
-{
-    EXPECT_NEAR (Display::binPosition (1000.0f, 1024, 44100), 1000.0f / (44100.0f / 1024.0f), 1e-4f);
+    // At 44.1 kHz, 1 kHz lies between bins 23 and 24.
     EXPECT_NEAR (Display::binPosition (1000.0f, 1024, 44100), 23.22f, 0.005f);
     EXPECT_EQ (Display::binPosition (1000.0f, 1, 44100), 0.0f);
-    EXPECT_EQ (Display::binPosition (1000.0f, 0, 44100), 0.0f);
+
+    EXPECT_EQ (Display::levelToY (0.0f, 140), 0.0f);
+    EXPECT_FLOAT_EQ (Display::levelToY (-96.0f, 140), 142.0f);
+    EXPECT_FLOAT_EQ (Display::levelToY (1.0e30f, 140), -142.0f);
+    EXPECT_FLOAT_EQ (Display::levelToY (-1.0e30f, 140), 284.0f);
 }
 
 TEST (SpectrumAxis, FrequenciesBeyondTheLastScannedBinShowThatBinNotDc)
@@ -88,15 +83,6 @@ TEST (SpectrumAxis, FrequenciesBeyondTheLastScannedBinShowThatBinNotDc)
     EXPECT_EQ (Display::binPosition (1000.0f, 1024, 0), 511.0f);
     // At 44.1 kHz the whole axis is within the scan.
     EXPECT_NEAR (Display::binPosition (19657.0f, 1024, 44100), 19657.0f / (44100.0f / 1024.0f), 1e-3f);
-}
-
-TEST (SpectrumAxis, LevelsMapFromTheTopEdgeToTwoPixelsBelowTheBottom)
-{
-    EXPECT_EQ (Display::levelToY (0.0f, 140), 0.0f);
-    EXPECT_FLOAT_EQ (Display::levelToY (-96.0f, 140), 142.0f);
-    EXPECT_LT (Display::levelToY (6.0f, 140), 0.0f);
-    EXPECT_FLOAT_EQ (Display::levelToY (1.0e30f, 140), -142.0f);
-    EXPECT_FLOAT_EQ (Display::levelToY (-1.0e30f, 140), 284.0f);
 }
 
 TEST_F (DisplayTest, FlatSpectrumDrawsAStraightRisingLine)
@@ -154,28 +140,7 @@ TEST_F (DisplayTest, SilenceDrawsNothingInsideTheDisplay)
     EXPECT_EQ (inkPixels (image, image.getBounds()), 0);
 }
 
-TEST_F (DisplayTest, BinsAreInterpolatedBetweenNeighbours)
-{
-    FakeSpectrum steps (1024, 44100, -60.0f);
-    for (size_t bin = 0; bin < steps.levels.size(); ++bin)
-        steps.levels[bin] = bin % 2 == 0 ? -60.0f : -30.0f;
-    paintWith (steps);
-
-    const auto ys = columnHeights();
-    for (auto x = 0; x < 400; x += 41)
-    {
-        const auto f = Display::columnFrequency (x, 400);
-        const auto pos = Display::binPosition (f, 1024, 44100);
-        const auto bin = (int) pos;
-        const auto lower = bin % 2 == 0 ? -60.0f : -30.0f;
-        const auto upper = bin % 2 == 0 ? -30.0f : -60.0f;
-        const auto frac = pos - (float) bin;
-        const auto level = frac * upper + (1.0f - frac) * lower + (float) Display::tiltDecibels (f);
-        EXPECT_NEAR (ys[(size_t) x], expectedY (level), 0.01f) << "column " << x;
-    }
-}
-
-TEST_F (DisplayTest, LevelsThatAreNotFiniteDrawAsTheFloor)
+TEST_F (DisplayTest, BrokenLevelsDrawAsTheFloor)
 {
     FakeSpectrum broken (1024, 44100, std::numeric_limits<float>::quiet_NaN());
     broken.levels[3] = std::numeric_limits<float>::infinity();
@@ -223,12 +188,4 @@ TEST_F (DisplayTest, LowSampleRateShowsTheLastScannedBinAtTheTopOfTheAxis)
     const auto ys = columnHeights();
     const auto f = Display::columnFrequency (399, 400);
     EXPECT_NEAR (ys.back(), expectedY (-60.0f + (float) Display::tiltDecibels (f)), 0.01f);
-}
-
-TEST_F (DisplayTest, ExtremeLevelsStayNearTheDisplay)
-{
-    FakeSpectrum loud (1024, 44100, 1.0e30f);
-    paintWith (loud);
-    for (auto y : columnHeights())
-        EXPECT_GE (y, -142.0f);
 }
