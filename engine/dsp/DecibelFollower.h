@@ -13,10 +13,7 @@ public:
     // Recomputes both coefficients for a new rate; the value carries over.
     void prepare (double newSampleRate) noexcept;
 
-    // One step towards a linear magnitude.
-    void process (double magnitude) noexcept { processDecibels (toDecibels (magnitude)); }
-
-    // One step towards a level already in dB (as toDecibels gives it).
+    // One step towards a level in dB, as toDecibels gives it for a magnitude.
     void processDecibels (double levelDb) noexcept
     {
         if (levelDb > state)
@@ -34,8 +31,6 @@ public:
     }
 
     double getValue() const noexcept { return value; }
-    double getFloorDecibels() const noexcept { return floorDb; }
-    double getFloorGain() const noexcept { return floorGain; }
 
 private:
     static constexpr double constant = -4.605;

@@ -26,7 +26,7 @@ SpectrumAnalyser::SpectrumAnalyser() noexcept
 
 void SpectrumAnalyser::prepare (double sampleRate) noexcept
 {
-    frameRate = sampleRate / numBins;
+    const auto frameRate = sampleRate / numBins;
     smoothingCoefficient = 1.0 - std::exp (smoothingConstant / (smoothingTimeMs * 0.001 * frameRate));
 }
 

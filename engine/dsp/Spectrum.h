@@ -58,6 +58,5 @@ private:
     int spectrumWriteIndex = 0;
     FftTables<halfSize> halfSizeTables;
     FftTables<numBins> fullSizeTables;
-    double frameRate = 0.0;
     double smoothingCoefficient = 0.0;
 };
