@@ -103,24 +103,6 @@ TEST (SpectrumAnalyser, SilenceDecaysEachBinGeometricallyDownToTheFloor)
     EXPECT_EQ (analyser.getBinLevelDecibels (20), -144.0f);
 }
 
-TEST (SpectrumAnalyser, AnalysesTheMonoSumOfBothChannels)
-{
-    SpectrumAnalyser analyser;
-    const auto frame = sineOnBin (40, 1.0);
-
-    for (int repeat = 0; repeat < 200; ++repeat)
-        for (auto x : frame)
-            analyser.push (x, -x);
-
-    EXPECT_EQ (analyser.getBinLevelDecibels (40), -144.0f);
-
-    for (int repeat = 0; repeat < 200; ++repeat)
-        for (auto x : frame)
-            analyser.push (x, 0.0);
-
-    EXPECT_NEAR (analyser.getBinLevelDecibels (40), 20.0 * std::log10 (0.5), 1e-3);
-}
-
 TEST (SpectrumAnalyser, PrepareKeepsTheRingPositionAndChangesTheFrameSmoothing)
 {
     SpectrumAnalyser analyser;
