@@ -1,16 +1,15 @@
 #include <AAX_CBinaryDisplayDelegate.h>
 #include <AAX_CBinaryTaperDelegate.h>
+#include <AAX_CEffectParameters.h>
 #include <AAX_CLinearTaperDelegate.h>
 #include <AAX_CNumberDisplayDelegate.h>
 #include <AAX_CPacketDispatcher.h>
 #include <AAX_CParameter.h>
 #include <AAX_IController.h>
-#include <AAX_IEffectParameters.h>
 
 #include <gtest/gtest.h>
 
 #include <cstring>
-#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -73,18 +72,11 @@ namespace
         }
     };
 
-    /** Answers parameters by identifier. */
-    class FakeEffectParameters : public AAX_IEffectParameters
+    /** A parameters object whose parameters the tests add directly. */
+    class FakeEffectParameters : public AAX_CEffectParameters
     {
     public:
-        AAX_Result GetParameter (AAX_CParamID id, AAX_IParameter** parameterOut) override
-        {
-            const auto found = id != nullptr ? parameters.find (id) : parameters.end();
-            *parameterOut = found != parameters.end() ? found->second.get() : nullptr;
-            return *parameterOut != nullptr ? AAX_SUCCESS : AAX_ERROR_INVALID_PARAMETER_ID;
-        }
-
-        std::map<std::string, std::unique_ptr<AAX_IParameter>> parameters;
+        void add (std::unique_ptr<AAX_IParameter> parameter) { mParameterManager.AddParameter (parameter.release()); }
     };
 
     /** Handlers that write a marker byte, or fail, and note each call. */
@@ -259,7 +251,7 @@ TEST_F (AAX_CPacketDispatcherTest, SendsTheBypassValueAsA4ByteNativeFloat)
 {
     auto bypass = std::make_unique<AAX_CParameter<float>> ("MasterBypassID", AAX_CString ("Master Bypass"), 1.0f,
                                                            AAX_CLinearTaperDelegate<float, 0>(), AAX_CNumberDisplayDelegate<float, 3>(), true);
-    effect.parameters["MasterBypassID"] = std::move (bypass);
+    effect.add (std::move (bypass));
 
     EXPECT_EQ (dispatcher.RegisterPacket ("MasterBypassID", 3), AAX_SUCCESS);
     EXPECT_EQ (dispatcher.Dispatch(), AAX_SUCCESS);
@@ -270,12 +262,12 @@ TEST_F (AAX_CPacketDispatcherTest, SendsTheBypassValueAsA4ByteNativeFloat)
 
 TEST_F (AAX_CPacketDispatcherTest, FillsSingleValuesInGetterOrder)
 {
-    effect.parameters["Power"] = std::make_unique<AAX_CParameter<bool>> ("Power", AAX_CString ("Power"), true,
+    effect.add (std::make_unique<AAX_CParameter<bool>> ("Power", AAX_CString ("Power"), true,
                                                                          AAX_CBinaryTaperDelegate<bool>(),
-                                                                         AAX_CBinaryDisplayDelegate<bool> ("off", "on"));
-    effect.parameters["Time"] = std::make_unique<AAX_CParameter<double>> ("Time", AAX_CString ("Time"), 0.125,
+                                                                         AAX_CBinaryDisplayDelegate<bool> ("off", "on")));
+    effect.add (std::make_unique<AAX_CParameter<double>> ("Time", AAX_CString ("Time"), 0.125,
                                                                           AAX_CLinearTaperDelegate<double, 0>(),
-                                                                          AAX_CNumberDisplayDelegate<double, 3>());
+                                                                          AAX_CNumberDisplayDelegate<double, 3>()));
     AAX_CPacket packet (0);
     EXPECT_EQ (dispatcher.GenerateSingleValuePacket ("Power", packet), AAX_SUCCESS);
     EXPECT_EQ (packet.GetSize(), 4u);

@@ -1,17 +1,18 @@
-// AAX_IEffectParameters: the effect's parameters object as the library's own classes reach it.
+// AAX_IEffectParameters.h: the effect's parameters object: the host-facing interface on a reference-counted base.
 #pragma once
 
-#include "AAX.h"
+#include "AAX_IACFEffectParameters.h"
+#include "CACFUnknown.h"
 
-class AAX_IParameter;
-
-/** What the packet dispatcher needs of the object that owns it: the parameter
-    object of an identifier (null and a non-zero result when there is none). */
-class AAX_IEffectParameters
+/** The interface comes first, so the object's address is the interface
+    pointer the host holds; CACFUnknown counts references and answers lookups. */
+class AAX_IEffectParameters : public AAX_IACFEffectParameters_V4, public CACFUnknown
 {
 public:
-    virtual AAX_Result GetParameter (AAX_CParamID parameterID, AAX_IParameter** parameterOut) = 0;
+    ACF_DECLARE_STANDARD_UNKNOWN()
 
-protected:
-    ~AAX_IEffectParameters() = default;
+    // Declared here so that, after the host's operations, the table goes on
+    // with the lookup and then the destructors.
+    acfResult InternalQueryInterface (const acfIID& iid, void** interfaceOut) override = 0;
+    ~AAX_IEffectParameters() override = default;
 };
