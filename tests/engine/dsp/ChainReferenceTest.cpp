@@ -11,7 +11,8 @@
 // The chain's per-sample path is tuned for speed; this file keeps a plain,
 // literal rendering of the same signal flow (and a naive DFT for the spectrum)
 // and checks that both agree to 1e-12 through switch changes, glides and a
-// second prepare.
+// second prepare. The transient shapers are rendered here from their gain law
+// in dB, independently of the chain's own shaper.
 namespace
 {
     using Bands = LinkwitzRileyCrossover::Bands;
@@ -49,6 +50,29 @@ namespace
         }
     };
 
+    // The transient shaper's gain law in its literal dB form.
+    struct PlainTransientShaper
+    {
+        void prepare (double rate)
+        {
+            fast.prepare (rate);
+            slow.prepare (rate);
+        }
+
+        void process (double amount, double& l, double& r)
+        {
+            const auto level = (std::abs (l) + std::abs (r)) * 0.5;
+            const auto fastDb = toDb (fast.process (level), -96.0);
+            const auto slowDb = toDb (slow.process (level), -96.0);
+            const auto gain = std::pow (10.0, (fastDb - slowDb) * amount / 20.0);
+            l *= gain;
+            r *= gain;
+        }
+
+        AttackReleaseFollower fast { 0.5, 100.0, -1.00239343 };
+        AttackReleaseFollower slow { 10.0, 100.0, -1.00239343 };
+    };
+
     // The stages live in `blocks` (an unused chain object, so their
     // configuration is the chain's own); the wiring below is the reference.
     struct ReferenceChain
@@ -62,6 +86,8 @@ namespace
         void prepare (double rate)
         {
             blocks.prepare (rate);
+            for (auto* shaper : { &fullBandShaper, &midShaper, &highShaper })
+                shaper->prepare (rate);
             frameCoefficient = 1.0 - std::exp (-4.605 / (rate / 1024.0));
             for (auto* f : { &wave, &peakLeft, &peakRight })
                 f->prepare (rate);
@@ -125,11 +151,11 @@ namespace
 
             if (c.transientsOn)
             {
-                c.transientShaper.process (L, R);
+                fullBandShaper.process (c.transientShaper.amount, L, R);
                 auto b = c.transientCrossover.split (L, R);
                 negateMid (b);
-                c.transientMidShaper.process (b.mid.left, b.mid.right);
-                c.transientHighShaper.process (b.high.left, b.high.right);
+                midShaper.process (c.transientMidShaper.amount, b.mid.left, b.mid.right);
+                highShaper.process (c.transientHighShaper.amount, b.high.left, b.high.right);
                 sumBands (b, L, R);
             }
 
@@ -183,6 +209,7 @@ namespace
         }
 
         AudioDevEffect blocks;
+        PlainTransientShaper fullBandShaper, midShaper, highShaper;
         std::vector<std::complex<double>> twiddles = std::vector<std::complex<double>> (1024);
         std::vector<double> ring;
         std::vector<double> smoothed = std::vector<double> (1024, 0.0);
