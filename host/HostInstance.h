@@ -1,0 +1,80 @@
+// HostInstance.h: one effect instance as the host drives it: its parameters and window objects, controller, view container and field block.
+#pragma once
+
+#include "HostController.h"
+#include "HostEffectInterfaces.h"
+#include "HostViewContainer.h"
+
+#include <map>
+#include <mutex>
+#include <vector>
+
+namespace host
+{
+    // The instance's field block: the latest packet posted to each port.
+    class FieldBlock
+    {
+    public:
+        void store (int32_t port, const void* payload, uint32_t size);
+        // The port's bytes; empty before any packet reached it.
+        std::vector<uint8_t> port (int32_t port) const;
+        int postCount() const;
+
+    private:
+        mutable std::mutex lock;
+        std::map<int32_t, std::vector<uint8_t>> ports;
+        int posts = 0;
+    };
+
+    // Creates the objects through the effect's creation procedures, as
+    // registered: each answers a new object that no one holds yet. The host
+    // then holds one reference to each until release().
+    class HostInstance
+    {
+    public:
+        using CreationProcedure = void* (*)();
+
+        struct Procedures
+        {
+            CreationProcedure parameters = nullptr;
+            CreationProcedure gui = nullptr; // optional: an effect without a window
+        };
+
+        HostInstance (TestHost& host, Procedures procedures, const HostController::Offer& offer = {});
+        HostInstance (const HostInstance&) = delete;
+        HostInstance& operator= (const HostInstance&) = delete;
+        // Releases whatever is still held, as release() does.
+        ~HostInstance();
+
+        IEffectParametersV4Slots* parameters() noexcept { return parametersObject; }
+        IEffectGUIV1Slots* gui() noexcept { return guiObject; }
+        HostController& controller() noexcept { return hostController; }
+        const FieldBlock& fieldBlock() const noexcept { return fields; }
+
+        // Initialises the parameters object, then the window, with the controller.
+        int32_t initialize();
+        // Hands the window a new view container of that kind, or takes it away.
+        int32_t setViewContainer (HostViewContainer::Kind kind);
+        int32_t clearViewContainer();
+        HostViewContainer* viewContainer() noexcept { return container; }
+
+        // Lets the parameters object post its changed packets into the field block.
+        int32_t generateCoefficients();
+        int pumpAutomation() { return hostController.pumpAutomation(); }
+
+        // Uninitialises both objects and returns the host's references, window first
+        // (it holds a reference to the parameters object).
+        void release();
+
+    private:
+        class PacketCapture;
+
+        TestHost& testHost;
+        HostController hostController;
+        FieldBlock fields;
+        PacketCapture& capture;
+        IEffectParametersV4Slots* parametersObject = nullptr;
+        IEffectGUIV1Slots* guiObject = nullptr;
+        HostViewContainer* container = nullptr;
+    };
+}
