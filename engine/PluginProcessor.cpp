@@ -6,6 +6,7 @@
 namespace
 {
     const juce::String processorName { "VANTO Groundwork Kick" };
+    const juce::String processorShortName { "VANTOGroundworkKick" };
 
     constexpr int waveformPoints = 999;
     // Each point of the view covers about 2 ms. The constant is single precision
@@ -46,6 +47,8 @@ TemplateEffectAudioProcessor::TemplateEffectAudioProcessor()
 TemplateEffectAudioProcessor::~TemplateEffectAudioProcessor() = default;
 
 const juce::String TemplateEffectAudioProcessor::getName() const { return processorName; }
+
+juce::StringArray TemplateEffectAudioProcessor::getAlternateDisplayNames() const { return { processorShortName }; }
 
 void TemplateEffectAudioProcessor::prepareToPlay (double sampleRate, int samplesPerBlock)
 {

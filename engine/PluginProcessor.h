@@ -18,6 +18,8 @@ public:
     ~TemplateEffectAudioProcessor() override;
 
     const juce::String getName() const override;
+    // Further names hosts may list the effect under, after its name.
+    juce::StringArray getAlternateDisplayNames() const override;
 
     void prepareToPlay (double sampleRate, int samplesPerBlock) override;
     void releaseResources() override;
