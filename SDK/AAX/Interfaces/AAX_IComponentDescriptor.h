@@ -2,6 +2,7 @@
 #pragma once
 
 #include "AAX.h"
+#include "AAX_StemFormats.h" // auxiliary output stems
 
 class AAX_IPropertyMap;
 
