@@ -1,4 +1,6 @@
 // Collections and effect descriptors against the test host, and a registration made the way the framework's wrapper makes it.
+#include "AAX_VFrameworkShapedCallLog.h"
+#include "AAX_VFrameworkShapedRegistration.h"
 #include "AAX_VWrapperTestSupport.h"
 
 #include <AAX_Errors.h>
@@ -11,7 +13,8 @@
 
 #include <gtest/gtest.h>
 
-using host::Call;
+#include <algorithm>
+
 using host::Versions;
 using wrapper_test::positionsCalled;
 
@@ -21,102 +24,7 @@ namespace
 
     void AAX_CALLBACK createParameters() {}
     void AAX_CALLBACK createGUI() {}
-
-    struct AlgorithmContext
-    {
-        float** inputs;
-    };
-    void AAX_CALLBACK processBlocks (AlgorithmContext* const[], const void* const) {}
-
-    std::string address (const void* pointer) { return host::CallLog::text (pointer); }
-
-    // What the framework's description function does for this effect: ask
-    // which stem formats the host supports, then describe one component per
-    // accepted configuration (mono and stereo), the effect and the package.
-    AAX_Result describeLikeTheFramework (AAX_ICollection& collection)
-    {
-        std::unique_ptr<const AAX_IFeatureInfo> stemFormats;
-        if (const auto* descriptionHost = collection.DescriptionHost())
-            stemFormats.reset (descriptionHost->AcquireFeatureProperties (AAXATTR_ClientFeature_StemFormat));
-        const auto hostSupports = [&] (AAX_EStemFormat format) {
-            AAX_ESupportLevel level = AAX_eSupportLevel_Uninitialized;
-            if (stemFormats != nullptr && stemFormats->SupportLevel (level) == AAX_SUCCESS && level == AAX_eSupportLevel_ByProperty)
-            {
-                std::unique_ptr<const AAX_IPropertyMap> properties (stemFormats->AcquireProperties());
-                AAX_CPropertyValue support = 0;
-                if (properties != nullptr && properties->GetProperty (static_cast<AAX_EProperty> (format), &support))
-                    return support == AAX_eSupportLevel_Supported;
-            }
-            return AAX_STEM_FORMAT_INDEX (format) <= 12;
-        };
-
-        auto* descriptor = collection.NewDescriptor();
-        if (descriptor == nullptr)
-            return AAX_ERROR_NULL_OBJECT;
-
-        descriptor->AddName ("VANTO Groundwork Kick");
-        descriptor->AddName ("VANTOGroundworkKick");
-        descriptor->AddCategory (0x00002000);
-        descriptor->AddProcPtr (reinterpret_cast<void*> (&createGUI), kAAX_ProcPtrID_Create_EffectGUI);
-        descriptor->AddProcPtr (reinterpret_cast<void*> (&createParameters), kAAX_ProcPtrID_Create_EffectParameters);
-
-        for (const auto& [format, nativeID, audioSuiteID] : { std::tuple { AAX_eStemFormat_Mono, 'jcbb', 'jybb' },
-                                                              std::tuple { AAX_eStemFormat_Stereo, 'jccc', 'jycc' } })
-        {
-            if (! hostSupports (format))
-                continue;
-            auto* component = descriptor->NewComponentDescriptor();
-            component->AddAudioIn (0);
-            component->AddAudioOut (1);
-            component->AddAudioBufferLength (2);
-            component->AddDataInPort (3, sizeof (int32_t));
-            component->AddPrivateData (4, 8);
-            component->AddPrivateData (5, sizeof (int32_t));
-            component->AddPrivateData (6, 8);
-            auto* properties = component->NewPropertyMap();
-            properties->AddProperty (AAX_eProperty_ManufacturerID, 'V4nt');
-            properties->AddProperty (AAX_eProperty_ProductID, 'G0wk');
-            properties->AddProperty (AAX_eProperty_CanBypass, true);
-            properties->AddProperty (AAX_eProperty_InputStemFormat, format);
-            properties->AddProperty (AAX_eProperty_OutputStemFormat, format);
-            properties->AddProperty (AAX_eProperty_PlugInID_Native, nativeID);
-            properties->AddProperty (AAX_eProperty_PlugInID_AudioSuite, audioSuiteID);
-            properties->AddProperty (AAX_eProperty_Constraint_MultiMonoSupport, true);
-            component->AddProcessProc_Native (processBlocks, properties);
-            descriptor->AddComponent (component);
-        }
-
-        collection.AddEffect ("com.VANTO.VANTOGroundworkKick", descriptor);
-        collection.SetManufacturerName ("VANTO");
-        collection.AddPackageName ("VANTOGroundworkKick");
-        collection.AddPackageName ("VANTO Groundwork Kick");
-        collection.SetPackageVersion (0x00010000);
-        return AAX_SUCCESS;
-    }
-
-    // The log without interface lookups, factory calls and host services.
-    std::vector<Call> descriptionCalls (host::TestHost& testHost)
-    {
-        std::vector<Call> calls;
-        for (auto& call : testHost.log().calls())
-            if (call.position != 0 && call.object != "ComponentFactory" && call.object != "HostServices")
-                calls.push_back (std::move (call));
-        return calls;
-    }
-
-    std::vector<Call> componentCalls (const std::string& component, const std::string& map, int32_t stemFormat,
-                                      int32_t nativeID, int32_t audioSuiteID)
-    {
-        const auto property = [&] (int32_t id, int32_t value) { return Call { map, 4, { std::to_string (id), std::to_string (value) } }; };
-        return {
-            { component, 5, { "0" } }, { component, 6, { "1" } }, { component, 7, { "2" } },
-            { component, 11, { "3", "4", "1" } },
-            { component, 13, { "4", "8", "0" } }, { component, 13, { "5", "4", "0" } }, { component, 13, { "6", "8", "0" } },
-            property (11, 'V4nt'), property (12, 'G0wk'), property (60, 1), property (51, stemFormat), property (52, stemFormat),
-            property (13, nativeID), property (14, audioSuiteID), property (304, 1),
-            { component, 16, { address (reinterpret_cast<const void*> (&processBlocks)), map, address (nullptr), address (nullptr), address (nullptr) } },
-        };
-    }
+    void AAX_CALLBACK processBlocks (framework_shaped::AlgorithmContext* const[], const void* const) {}
 }
 
 TEST (AAX_VCollection, ARegistrationShapedLikeTheFrameworksReachesTheHostInOrder)
@@ -126,40 +34,22 @@ TEST (AAX_VCollection, ARegistrationShapedLikeTheFrameworksReachesTheHostInOrder
     registration.addFeature (host::uids::AAXATTR_ClientFeature_StemFormat, AAX_eSupportLevel_Supported);
     {
         AAX_VCollection collection (asModuleSees (testHost.hostUnknown()));
-        ASSERT_EQ (AAX_SUCCESS, describeLikeTheFramework (collection));
+        const framework_shaped::Procedures procedures { reinterpret_cast<void*> (&createGUI),
+                                                        reinterpret_cast<void*> (&createParameters), &processBlocks };
+        ASSERT_EQ (AAX_SUCCESS, framework_shaped::describe (collection, procedures));
         ASSERT_EQ (1u, registration.collections().size());
         EXPECT_EQ (static_cast<void*> (&registration.collections().front()->unknown()), collection.GetIUnknown());
+
+        // The procedures reach the host as they were given.
+        const auto effectCalls = testHost.log().callsTo ("EffectDescriptor1");
+        const auto firstProcedure = std::find_if (effectCalls.begin(), effectCalls.end(), [] (auto& c) { return c.position == 7; });
+        ASSERT_NE (effectCalls.end(), firstProcedure);
+        EXPECT_EQ (host::CallLog::text (reinterpret_cast<const void*> (&createGUI)), firstProcedure->arguments[0]);
+        EXPECT_EQ (host::CallLog::text (reinterpret_cast<const void*> (&processBlocks)),
+                   testHost.log().callsTo ("ComponentDescriptor1").back().arguments[0]);
     }
 
-    auto expected = std::vector<Call> {
-        { "DescriptionHost", 3, { "AAXATTR_ClientFeature_StemFormat", "" } },
-        { "EffectDescriptor1", 4, { "VANTO Groundwork Kick" } },
-        { "EffectDescriptor1", 4, { "VANTOGroundworkKick" } },
-        { "EffectDescriptor1", 5, { "8192" } },
-        { "EffectDescriptor1", 7, { address (reinterpret_cast<const void*> (&createGUI)), "1" } },
-        { "EffectDescriptor1", 7, { address (reinterpret_cast<const void*> (&createParameters)), "0" } },
-        { "FeatureInfo", 3, { "" } },
-    };
-    const auto mono = componentCalls ("ComponentDescriptor1", "PropertyMap1", AAX_eStemFormat_Mono, 'jcbb', 'jybb');
-    expected.insert (expected.end(), mono.begin(), mono.end());
-    expected.push_back ({ "EffectDescriptor1", 3, { "ComponentDescriptor1" } });
-    expected.push_back ({ "FeatureInfo", 3, { "" } });
-    const auto stereo = componentCalls ("ComponentDescriptor2", "PropertyMap2", AAX_eStemFormat_Stereo, 'jccc', 'jycc');
-    expected.insert (expected.end(), stereo.begin(), stereo.end());
-    expected.push_back ({ "EffectDescriptor1", 3, { "ComponentDescriptor2" } });
-    expected.push_back ({ "Collection1", 7, { "com.VANTO.VANTOGroundworkKick", "EffectDescriptor1" } });
-    expected.push_back ({ "Collection1", 8, { "VANTO" } });
-    expected.push_back ({ "Collection1", 9, { "VANTOGroundworkKick" } });
-    expected.push_back ({ "Collection1", 9, { "VANTO Groundwork Kick" } });
-    expected.push_back ({ "Collection1", 10, { "65536" } });
-
-    // Out-pointer addresses differ from run to run: compare them as present only.
-    auto actual = descriptionCalls (testHost);
-    for (auto& call : actual)
-        if (call.object == "DescriptionHost" || call.object == "FeatureInfo")
-            call.arguments.back().clear();
-    EXPECT_EQ (expected, actual);
-
+    EXPECT_EQ (framework_shaped::expectedCalls(), framework_shaped::recordedCalls (testHost));
     // Every descriptor, map and feature the registration made was let go of.
     EXPECT_TRUE (testHost.objectsWithUnbalancedReferences().empty());
 }
