@@ -268,3 +268,24 @@ TEST (HostController, AnswersTheInstancesOwnEffectParametersObject)
     EXPECT_EQ (host::resultOk, instance.unknown()->QueryInterface (host::uids::IID_IAAXEffectParametersV1, &answered));
     EXPECT_EQ (static_cast<void*> (&parameters), answered);
 }
+
+TEST (AAX_VViewContainer, AWindowedHostContainerIsHWNDTypedAndCarriesItsWindowElseItIsHeadless)
+{
+    host::TestHost testHost;
+    auto& hostContainer = testHost.adopt (std::make_unique<host::HostViewContainer> (testHost.log(), Versions::all,
+                                                                                     host::HostViewContainer::Kind::x11Window));
+    AAX_VViewContainer container (asModuleSees (hostContainer.unknown()));
+
+    // Without an X server (no DISPLAY) the host falls back to a headless container.
+    if (hostContainer.hasWindow())
+    {
+        EXPECT_EQ (AAX_eViewContainer_Type_HWND, container.GetType());
+        EXPECT_NE (nullptr, container.GetPtr());
+        EXPECT_EQ (0, container.SetViewSize (AAX_Point { 477.0f, 400.0f }));
+    }
+    else
+    {
+        EXPECT_EQ (AAX_eViewContainer_Type_NULL, container.GetType());
+        EXPECT_EQ (nullptr, container.GetPtr());
+    }
+}
