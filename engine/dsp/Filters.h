@@ -33,7 +33,8 @@ struct FilterSection
 
     void clearState() noexcept { x1 = x2 = y1 = y2 = 0.0; }
 
-    double b0 = 0.0, b1 = 0.0, b2 = 0.0, a1 = 0.0, a2 = 0.0;
+    // A pass-through until designed, so a section whose design fails does not mute.
+    double b0 = 1.0, b1 = 0.0, b2 = 0.0, a1 = 0.0, a2 = 0.0;
     double x1 = 0.0, x2 = 0.0, y1 = 0.0, y2 = 0.0;
 };
 
@@ -75,8 +76,6 @@ public:
     }
 
     double getSampleRate() const noexcept   { return sampleRate; }
-    double getFrequency() const noexcept    { return frequency; }
-    int getType() const noexcept            { return type; }
     int getOrderExponent() const noexcept   { return orderExponent; }
 
 private:

@@ -171,6 +171,46 @@ TEST (StereoBiquad, ANonFiniteDesignKeepsThePreviousCoefficients)
         reference.process (refL, refR);
         ASSERT_EQ (l, refL);
     }
+
+    // Without a finite first design the section passes the signal rather than muting it.
+    StereoBiquad undesigned { BiquadType::peak, 130.0, 0.0, 0.0 };
+    double l = 0.25, r = -0.5;
+    undesigned.process (l, r);
+    EXPECT_EQ (l, 0.25);
+    EXPECT_EQ (r, -0.5);
+}
+
+// New settings take effect from the next sample without clearing the memories,
+// so automation does not click; only prepare clears them.
+TEST (Filters, RedesignKeepsTheMemoriesAndPrepareClearsThem)
+{
+    LinkwitzRileyCrossover crossover;
+    StereoBiquad eq { BiquadType::peak, 1000.0, 1.0, 6.0 };
+    crossover.prepare (rate);
+    eq.prepare (rate);
+
+    const auto outputs = [&] (double x)
+    {
+        const auto bands = crossover.split (x, x);
+        double l = x, r = x;
+        eq.process (l, r);
+        return std::vector<double> { bands.low.left, bands.mid.left, bands.high.left, l };
+    };
+
+    outputs (1.0);
+    crossover.setLowFrequency (100.0);
+    crossover.setHighFrequency (3000.0);
+    eq.frequency = 2000.0;
+    eq.update();
+
+    for (double ringing : outputs (0.0))
+        EXPECT_NE (ringing, 0.0);
+
+    crossover.prepare (rate);
+    eq.prepare (rate);
+
+    for (double cleared : outputs (0.0))
+        EXPECT_EQ (cleared, 0.0);
 }
 
 TEST (Filters, StayStableAtLowRatesAndIgnoreUnusableOnes)
