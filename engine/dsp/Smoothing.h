@@ -34,13 +34,6 @@ namespace AudioDev::Smoothing
             previous = restartValue (current);
         }
 
-        /** Changes the smoothing time; the coefficient follows for the stored rate. */
-        void setTime (double newTimeMs) noexcept
-        {
-            timeMs = newTimeMs;
-            coefficient = timeConstantCoefficient (timeMs, sampleRate, decayExponent);
-        }
-
         ValueType next (ValueType target) noexcept
         {
             const ValueType value = (target - current) * coefficient + current;

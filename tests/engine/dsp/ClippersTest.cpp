@@ -101,3 +101,32 @@ TEST (ClipperStereo, TanhStagesFollowTheirCurves)
                      expectedOutput (level, 0.75, std::tanh (level * fromDb (2.25)) / level, -3.0), 1e-12);
     }
 }
+
+TEST (ClipperStereo, GainDropsAtOnceAndRecoversOverTheRelease)
+{
+    // Glue saturation at full amount: wet only, -3 dB after the curve, instant
+    // attack and a 50 ms release (99 % of the way within it).
+    Kick_Compression::GlueSaturation glue;
+    const double quiet = 0.01, loud = 1.0, outputGain = fromDb (-3.0);
+    const double quietGain = std::tanh (quiet * fromDb (3.0)) / quiet;
+    const double loudGain = std::tanh (loud * fromDb (3.0)) / loud;
+
+    EXPECT_NEAR (settledLeft (glue, 1.0, quiet, quiet), quiet * quietGain * outputGain, 1e-12);
+
+    const auto step = [&glue] (double level)
+    {
+        double l = level, r = level;
+        glue.process (l, r);
+        return l / level;
+    };
+
+    EXPECT_NEAR (step (loud), loudGain * outputGain, 1e-12);
+
+    const double releaseSamples = 0.05 * 44100.0;
+
+    for (int n = 1; n <= 2205; ++n)
+    {
+        const double remaining = std::exp (-4.605 * n / releaseSamples);
+        ASSERT_NEAR (step (quiet), (quietGain - (quietGain - loudGain) * remaining) * outputGain, 1e-9) << n;
+    }
+}

@@ -66,6 +66,30 @@ TEST (CompressorStereo, HardKneeStaticCurveAndDryMix)
     }
 }
 
+// Threshold, ratio and mix move one 20 ms smoother step per sample (the rule's
+// 0.005207482243159367 at 44.1 kHz), while the knee follows a new threshold at once.
+TEST (CompressorStereo, ThresholdRatioAndMixGlide)
+{
+    constexpr double step = 0.005207482243159367;
+    CompressorStereo compressor;
+    compressor.prepare (44100.0);
+    compressor.ratio = 2.0;
+    landGlides (compressor);
+
+    compressor.setThreshold (-20.0);
+    EXPECT_NEAR (staticGainDb (compressor, 0.0), -20.0 * step * 0.5, 1e-9);
+    landGlides (compressor);
+    EXPECT_NEAR (staticGainDb (compressor, 0.0), -10.0, 1e-9);
+
+    compressor.ratio = 4.0;
+    EXPECT_NEAR (staticGainDb (compressor, 0.0), -20.0 * (1.0 - 1.0 / (2.0 + 2.0 * step)), 1e-9);
+    landGlides (compressor);
+
+    compressor.mix = 0.0;
+    const double dryShare = step, wetGain = fromDb (-15.0);
+    EXPECT_NEAR (fromDb (staticGainDb (compressor, 0.0)), dryShare + (1.0 - dryShare) * wetGain, 1e-12);
+}
+
 TEST (KickCompressor, SixDecibelKneeAndReductionLimitedToSevenDecibels)
 {
     Kick_Compression::Compressor compressor;
@@ -103,5 +127,17 @@ TEST (KickCompressor, DefaultAttackAndMix)
         compressor.process (l, r);
         const double wetReductionDb = toDb ((l / x - 0.2) / 0.8);
         ASSERT_NEAR (wetReductionDb, -7.0 * (1.0 - std::exp (-1.00239343 * n / 13.23)), 1e-9) << n;
+    }
+
+    // Below the knee the reduction recedes over the 200 ms release (8820 samples).
+    const double held = -7.0 * (1.0 - std::exp (-1.00239343 * 200 / 13.23));
+    const double quiet = fromDb (-40.0);
+
+    for (int n = 1; n <= 8820; ++n)
+    {
+        double l = quiet, r = quiet;
+        compressor.process (l, r);
+        const double wetReductionDb = toDb ((l / quiet - 0.2) / 0.8);
+        ASSERT_NEAR (wetReductionDb, held * std::exp (-1.00239343 * n / 8820.0), 1e-9) << n;
     }
 }

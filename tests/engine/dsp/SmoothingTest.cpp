@@ -25,11 +25,21 @@ TEST (SmootherGeneric, ApproachesGeometricallyThenLandsExactlyOnTheTarget)
     EXPECT_DOUBLE_EQ (smoother.next (target), target * c);
     EXPECT_DOUBLE_EQ (smoother.next (target), target * (1.0 - (1.0 - c) * (1.0 - c)));
 
+    // It lands only once a step has reproduced the value before last: the
+    // approach stalls in the last bit for one step, then snaps to the target.
+    double last = 0.0, beforeLast = -1.0;
     int steps = 2;
-    while (smoother.next (target) != target && steps < 20000)
+
+    for (double value = smoother.next (target); value != target && steps < 20000; value = smoother.next (target))
+    {
+        beforeLast = last;
+        last = value;
         ++steps;
+    }
 
     EXPECT_LT (steps, 20000);
+    EXPECT_EQ (last, beforeLast);
+    EXPECT_LT (last, target);
     EXPECT_EQ (smoother.current, target);
     EXPECT_EQ (smoother.previous, target);
     EXPECT_EQ (smoother.next (target), target);
