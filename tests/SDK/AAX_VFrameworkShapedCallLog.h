@@ -29,6 +29,7 @@ namespace framework_shaped
                 { descriptor, 13, { "4", "8", "0" } }, { descriptor, 13, { "5", "4", "0" } }, { descriptor, 13, { "6", "8", "0" } },
                 property (11, 'V4nt'), property (12, 'G0wk'), property (60, 1), property (51, stemFormat),
                 property (52, stemFormat), property (13, nativeID), property (14, audioSuiteID), property (304, 1),
+                { descriptor, 13, { "7", "8", "0" } },
                 { descriptor, 16, { procedure, map, null, null, null } },
                 { "EffectDescriptor1", 3, { descriptor } },
             };

@@ -80,6 +80,7 @@ namespace framework_shaped
             properties->AddProperty (AAX_eProperty_PlugInID_Native, nativeID);
             properties->AddProperty (AAX_eProperty_PlugInID_AudioSuite, audioSuiteID);
             properties->AddProperty (AAX_eProperty_Constraint_MultiMonoSupport, true);
+            component->AddPrivateData (7, 8); // stands in for the side-chain field: contexts have no gaps
             component->AddProcessProc_Native (procedures.process, properties);
             descriptor->AddComponent (component);
         }
