@@ -3,6 +3,8 @@
 #include "EffectRouting.h"
 #include "PluginEditor.h"
 
+#include <limits>
+
 namespace
 {
     const juce::String processorName { "VANTO Groundwork Kick" };
@@ -17,9 +19,17 @@ namespace
     const juce::Colour waveformBackground { 0x00ffffffu };
     const juce::Colour waveformForeground { 0xb3ac644cu };
 
-    int waveformSamplesPerPoint (double sampleRate) noexcept
+    // False for a rate no host sends (not a number, negative, or so high that
+    // the count would overflow), which leaves the view as it was.
+    bool waveformSamplesPerPoint (double sampleRate, int& samplesPerPoint) noexcept
     {
-        return (int) (sampleRate * (double) waveformSecondsPerPoint);
+        const auto samples = sampleRate * (double) waveformSecondsPerPoint;
+
+        if (! (samples >= 0.0 && samples <= (double) std::numeric_limits<int>::max()))
+            return false;
+
+        samplesPerPoint = (int) samples;
+        return true;
     }
 }
 
@@ -53,10 +63,12 @@ juce::StringArray TemplateEffectAudioProcessor::getAlternateDisplayNames() const
 void TemplateEffectAudioProcessor::prepareToPlay (double sampleRate, int samplesPerBlock)
 {
     // May run on the audio thread: only settings that reallocate nothing.
-    waveformView.setSamplesPerBlock (waveformSamplesPerPoint (sampleRate));
+    if (int samplesPerPoint = 0; waveformSamplesPerPoint (sampleRate, samplesPerPoint))
+        waveformView.setSamplesPerBlock (samplesPerPoint);
+
     waveformView.clear();
 
-    waveformBuffer.setSize (1, samplesPerBlock, false, true, false);
+    waveformBuffer.setSize (1, juce::jmax (0, samplesPerBlock), false, true, false);
 
     // Every queued change reaches the chain before it is prepared.
     parameterManager.dispatchPending();

@@ -7,6 +7,7 @@
 #include "EffectRouting.h"
 #include "ProcessorProbes.h"
 
+#include <limits>
 #include <xmmintrin.h>
 
 namespace
@@ -129,6 +130,19 @@ namespace
             EXPECT_EQ (processor.waveformView.getSamplesPerBlock(), expected);
         }
 
+        // Rates and sizes no host sends leave the view as it was and the
+        // processor able to run.
+        for (const auto rate : { std::numeric_limits<double>::quiet_NaN(), -44100.0, 1.0e300 })
+        {
+            processor.prepareToPlay (rate, -4);
+            EXPECT_EQ (processor.waveformView.getSamplesPerBlock(), 192);
+            EXPECT_EQ (processor.waveformBuffer.getNumSamples(), 0);
+        }
+
+        juce::MidiBuffer midi;
+        auto buffer = ramp (2, 32);
+        processor.processBlock (buffer, midi);
+
         EXPECT_FALSE (processor.waveformView.isOpaque());
     }
 
@@ -209,46 +223,73 @@ namespace
         EXPECT_EQ (processor.takeDeliveries().size(), 1u);
     }
 
+    // Pixels the view paints into a 200 x 100 image: a view without history
+    // paints fewer than 250, one full of a loud signal more than 1000.
+    int paintedPixels (juce::AudioVisualiserComponent& view)
+    {
+        view.setBounds (0, 0, 200, 100);
+        juce::Image image (juce::Image::ARGB, 200, 100, true);
+        {
+            juce::Graphics g (image);
+            view.paint (g);
+        }
+        int count = 0;
+
+        for (int y = 0; y < image.getHeight(); ++y)
+            for (int x = 0; x < image.getWidth(); ++x)
+                count += image.getPixelAt (x, y).getAlpha() > 0 ? 1 : 0;
+
+        return count;
+    }
+
+    juce::AudioBuffer<float> loudSquare (int numSamples)
+    {
+        juce::AudioBuffer<float> loud (2, numSamples);
+
+        for (int i = 0; i < loud.getNumSamples(); ++i)
+            for (int c = 0; c < 2; ++c)
+                loud.setSample (c, i, i % 2 == 0 ? 0.9f : -0.9f);
+
+        return loud;
+    }
+
     // The view's history restarts at every prepare: a painted view shows the
     // signal pushed since, and nothing after the next prepare.
     TEST_F (Processor, PrepareEmptiesTheWaveformHistory)
     {
         WrapperDriver host;
         auto& view = host.processor().waveformView;
-        view.setBounds (0, 0, 200, 100);
-
-        const auto paintedPixels = [&view]
-        {
-            juce::Image image (juce::Image::ARGB, 200, 100, true);
-            {
-                juce::Graphics g (image);
-                view.paint (g);
-            }
-            int count = 0;
-
-            for (int y = 0; y < image.getHeight(); ++y)
-                for (int x = 0; x < image.getWidth(); ++x)
-                    count += image.getPixelAt (x, y).getAlpha() > 0 ? 1 : 0;
-
-            return count;
-        };
-
-        juce::AudioBuffer<float> loud (2, 1024);
-
-        for (int i = 0; i < loud.getNumSamples(); ++i)
-            for (int c = 0; c < 2; ++c)
-                loud.setSample (c, i, i % 2 == 0 ? 0.9f : -0.9f);
 
         for (int block = 0; block < 40; ++block)
         {
-            auto copy = loud;
-            host.process (copy);
+            auto loud = loudSquare (1024);
+            host.process (loud);
         }
 
-        EXPECT_GT (paintedPixels(), 1000);
+        EXPECT_GT (paintedPixels (view), 1000);
 
         host.processor().prepareToPlay (44100.0, 1024);
-        EXPECT_LT (paintedPixels(), 250);
+        EXPECT_LT (paintedPixels (view), 250);
+    }
+
+    // Only a block's own samples reach the view, never what the mix buffer
+    // still holds beyond them from an earlier, longer block.
+    TEST_F (Processor, ShortAndEmptyBlocksPushOnlyTheirOwnSamples)
+    {
+        WrapperDriver host;
+        auto& view = host.processor().waveformView;
+
+        auto loud = loudSquare (1024);
+        host.process (loud);
+        host.processor().prepareToPlay (44100.0, 1024);
+        view.setSamplesPerBlock (2); // every two pushed samples make a point
+
+        juce::AudioBuffer<float> empty (2, 0), silent (2, 16);
+        silent.clear();
+        host.process (empty);
+        host.process (silent);
+
+        EXPECT_LT (paintedPixels (view), 250);
     }
 
     unsigned withoutFlushBits() noexcept
