@@ -23,8 +23,11 @@ namespace ParameterValues
 
     int optionIndex (float value, const juce::NormalisableRange<float>& range) noexcept
     {
-        const auto v = std::isfinite (value) ? value : range.start;
-        return (int) (v + 0.5f);
+        // The half is added in double precision: in float, a value just under
+        // a half (0.49999997) would round up into the next option.
+        const auto v = std::isfinite (value) ? (double) value : (double) range.start;
+        constexpr auto limit = (double) std::numeric_limits<int>::max();
+        return (int) juce::jlimit (-limit, limit, v + 0.5);
     }
 
     int numDecimalPlacesFor (float interval) noexcept

@@ -20,8 +20,8 @@ namespace ParameterValues
     // The value as 0..1 through the range (non-finite: 0).
     float normalise (float value, const juce::NormalisableRange<float>& range) noexcept;
 
-    // Index of the option a plain value shows: (int) (value + 0.5), with a
-    // non-finite value taken as the range's start.
+    // Index of the option a plain value shows: (int) (value + 0.5), truncated,
+    // with a non-finite value taken as the range's start.
     int optionIndex (float value, const juce::NormalisableRange<float>& range) noexcept;
 
     // Decimal places a range interval needs (0.1 -> 1, 0.01 -> 2, 0.5 -> 1,

@@ -70,6 +70,15 @@ TEST (ParameterValues, NonFiniteValuesCountAsTheRangeStart)
     EXPECT_EQ (ParameterValues::normalise (1.0f, { 1.0f, 1.0f, 1.0f }), 0.0f);   // empty range
 }
 
+TEST (ParameterValues, OptionIndexRoundsHalvesUpAndNothingBelowThem)
+{
+    const juce::NormalisableRange<float> range (0.0f, 3.0f, 1.0f);
+    EXPECT_EQ (ParameterValues::optionIndex (0.5f, range), 1);
+    EXPECT_EQ (ParameterValues::optionIndex (std::nextafter (0.5f, 0.0f), range), 0);
+    EXPECT_EQ (ParameterValues::optionIndex (std::nextafter (1.5f, 0.0f), range), 1);
+    EXPECT_EQ (ParameterValues::optionIndex (1.0e30f, range), std::numeric_limits<int>::max());
+}
+
 //==============================================================================
 class ContinuousTest : public ProcessorTest
 {
