@@ -146,14 +146,16 @@ TEST_F (EditorWindowTest, AutomationMovesEveryWidgetWithoutSendingAGesture)
         { "Kick_MidsId", &e.midsKnob.value },           { "Kick_TransId", &e.transKnob.value },
         { "Kick_CompressionId", &e.compressionKnob.value }, { "Kick_WidthId", &e.widthKnob.value } };
 
-    for (const auto& [id, value] : continuous)
-        setParameter (id, 37.0f);
+    // A different value for each parameter, so a knob bound to the wrong one shows.
+    const auto automated = [] (size_t index) { return 11.0f + 7.0f * (float) index; };
+    for (size_t i = 0; i < continuous.size(); ++i)
+        setParameter (continuous[i].first, automated (i));
     setParameter ("Kick_SubFreqId", 7.0f);
     setParameter ("powerId", 0.0f);
     editor->timerCallback();
 
-    for (const auto& [id, value] : continuous)
-        EXPECT_FLOAT_EQ (*value, 37.0f) << id;
+    for (size_t i = 0; i < continuous.size(); ++i)
+        EXPECT_FLOAT_EQ (*continuous[i].second, automated (i)) << continuous[i].first;
     EXPECT_FLOAT_EQ (e.subFreqSelector.value, 7.0f);
     EXPECT_FLOAT_EQ (e.pluginName.value, 0.0f);
     EXPECT_TRUE (gestures.sentNothing());
