@@ -14,20 +14,37 @@ QELSpectrum::QELSpectrum (const DataSource* dataSource) noexcept
 
 float QELSpectrum::columnFrequency (int x, int width) noexcept
 {
-    const auto exponent = (float) x / (float) width;
-    return (float) (lowestFrequency * std::pow (frequencySpan, (double) exponent));
+    // The column's share of the axis goes onto the 20 Hz .. 20 kHz range and
+    // back in single precision; the curve keeps the rounding of that trip.
+    constexpr auto rangeHz = highestFrequency - lowestFrequency;
+    const auto share = (float) x / (float) width;
+    const auto exponent = (share * rangeHz + lowestFrequency - lowestFrequency) / rangeHz;
+    return (float) (lowestFrequency * std::pow (highestFrequency / lowestFrequency, (double) exponent));
 }
 
 float QELSpectrum::binPosition (float frequency, int numBins, int sampleRate) noexcept
 {
-    if (numBins < 2)
+    if (numBins < 2 || ! std::isfinite (frequency))
         return 0.0f;
 
     const auto binHz = (float) sampleRate / (float) numBins;
     const auto lastBin = numBins / 2 - 1;
-    if (! (binHz > 0.0f) || frequency > (float) lastBin * binHz)
+    const auto binFrequency = [binHz] (int bin) { return (float) bin * binHz; };
+
+    if (! (binHz > 0.0f) || frequency > binFrequency (lastBin))
         return (float) lastBin;
-    return frequency / binHz;
+
+    // The first bin at or above the frequency (found from an estimate rather
+    // than by scanning up from bin 0), then the position between it and the
+    // bin below, in single precision.
+    auto above = juce::jlimit (0, lastBin, (int) (frequency / binHz));
+    while (above > 0 && binFrequency (above - 1) >= frequency)
+        --above;
+    while (binFrequency (above) < frequency)
+        ++above;
+
+    const auto below = above - 1;
+    return (float) below + (frequency - binFrequency (below)) / (binFrequency (above) - binFrequency (below));
 }
 
 double QELSpectrum::tiltDecibels (float frequency) noexcept

@@ -48,7 +48,7 @@ public:
     static float levelToY (float decibels, int height) noexcept;
 
     static constexpr float lowestFrequency = 20.0f;
-    static constexpr double frequencySpan = 1000.0;     // 20 Hz .. 20 kHz
+    static constexpr float highestFrequency = 20000.0f;
     static constexpr double tiltPerOctave = 4.5;
     static constexpr double tiltPivotFrequency = 1000.0;
     static constexpr float rangeDecibels = 96.0f;

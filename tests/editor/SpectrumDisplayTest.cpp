@@ -76,6 +76,28 @@ TEST (SpectrumAxis, FrequencyTiltAndHeightLaws)
     EXPECT_FLOAT_EQ (Display::levelToY (-1.0e30f, 140), 284.0f);
 }
 
+TEST (SpectrumAxis, BinPositionMatchesAScanFromBinZero)
+{
+    // The first bin at or above f, scanned from bin 0, and the position
+    // between it and the bin below, all in single precision.
+    const auto scanned = [] (float f, int numBins, int sampleRate)
+    {
+        const auto binHz = (float) sampleRate / (float) numBins;
+        for (int j = 0; j <= numBins / 2 - 1; ++j)
+            if ((float) j * binHz >= f)
+                return (float) (j - 1) + (f - (float) (j - 1) * binHz) / ((float) j * binHz - (float) (j - 1) * binHz);
+        return (float) (numBins / 2 - 1);
+    };
+
+    for (auto sampleRate : { 22050, 44100, 48000, 96000 })
+        for (auto x = 0; x < 400; ++x)
+        {
+            const auto f = Display::columnFrequency (x, 400);
+            ASSERT_EQ (Display::binPosition (f, 1024, sampleRate), scanned (f, 1024, sampleRate))
+                << sampleRate << " Hz, column " << x;
+        }
+}
+
 TEST (SpectrumAxis, FrequenciesBeyondTheLastScannedBinShowThatBinNotDc)
 {
     // At 22.05 kHz the scan reaches bin 511 at about 11 kHz.
