@@ -5,11 +5,12 @@
 class Effect
 {
 public:
-    virtual ~Effect() = default;
-
     virtual void prepare (double sampleRate) = 0;
 
     // Processes one sample of each channel in place. For a mono bus the caller
     // passes numChannels == 1 and a right sample of 0.0, and discards the right result.
     virtual void process (double* left, double* right, int numChannels) = 0;
+
+    // Declared last, so that the two operations take the first virtual slots.
+    virtual ~Effect() = default;
 };
