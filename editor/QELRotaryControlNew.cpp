@@ -145,17 +145,21 @@ void QELRotaryControlNew::mouseExit (const juce::MouseEvent&)
     }
 }
 
+void QELRotaryControlNew::showCompanion (bool shouldBeShown)
+{
+    if (dragCompanion != nullptr)
+    {
+        dragCompanion->setVisible (shouldBeShown);
+        showValue = ! shouldBeShown;
+    }
+}
+
 void QELRotaryControlNew::mouseDown (const juce::MouseEvent& e)
 {
     if (! isEnabled())
         return;
 
-    if (dragCompanion != nullptr)
-    {
-        dragCompanion->setVisible (false);
-        showValue = true;
-    }
-
+    showCompanion (false);
     ParameterComponentContinuous::mouseDown (e);
 }
 
@@ -164,25 +168,14 @@ void QELRotaryControlNew::mouseDrag (const juce::MouseEvent& e)
     if (! isEnabled())
         return;
 
-    if (dragCompanion != nullptr)
-    {
-        dragCompanion->setVisible (false);
-        showValue = true;
-    }
-
+    showCompanion (false);
     ParameterComponentContinuous::mouseDrag (e);
 }
 
 void QELRotaryControlNew::mouseUp (const juce::MouseEvent&)
 {
-    if (! isEnabled())
-        return;
-
-    if (dragCompanion != nullptr)
-    {
-        dragCompanion->setVisible (true);
-        showValue = false;
-    }
+    if (isEnabled())
+        showCompanion (true);
 }
 
 void QELRotaryControlNew::mouseDoubleClick (const juce::MouseEvent& e)

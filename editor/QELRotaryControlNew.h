@@ -75,6 +75,8 @@ public:
     juce::Component* dragCompanion = nullptr;   // not owned
 
 private:
+    // A knob with a companion hides it, and shows its own value, while pressed.
+    void showCompanion (bool shouldBeShown);
     void openValueBox();
     void drawCentre (juce::Graphics&, float discHeight);
     void drawValue (juce::Graphics&);
