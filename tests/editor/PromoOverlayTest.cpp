@@ -1,3 +1,4 @@
+#include "EmbeddedResources.h"
 #include "Links.h"
 #include "QELNagscreen.h"
 #include "support/EditorHarness.h"
@@ -74,6 +75,18 @@ TEST_F (PromoTest, PictureButtonsSwapPicturesUnderThePointer)
     upgrade.mouseExit (mouseAt (upgrade, 5.0f, 5.0f));
     EXPECT_FALSE (upgrade.hovered);
     EXPECT_TRUE (differenceBounds (idle, paintToImage (upgrade)).isEmpty());
+
+    // The information and close buttons do the same with the pictures they are given.
+    QELNagScreenButton info;
+    info.normalImage = EmbeddedResources::infoButtonPicture();
+    info.hoverImage = EmbeddedResources::infoButtonHoverPicture();
+    info.setBounds (0, 0, 15, 15);
+    const auto infoIdle = paintToImage (info);
+    EXPECT_GT (inkPixels (infoIdle, infoIdle.getBounds()), 0);
+    info.mouseEnter (mouseAt (info, 5.0f, 5.0f));
+    EXPECT_FALSE (differenceBounds (infoIdle, paintToImage (info)).isEmpty());
+    info.mouseExit (mouseAt (info, 5.0f, 5.0f));
+    EXPECT_TRUE (differenceBounds (infoIdle, paintToImage (info)).isEmpty());
 }
 
 TEST_F (PromoTest, OverlayHoldsTheThankYouTextReadOnly)
