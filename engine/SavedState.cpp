@@ -67,6 +67,7 @@ namespace
     }
 
     // A value that is not finite must reach no parameter: it becomes the default.
+    // Elements that no parameter reads are kept as they came.
     void replaceNonFiniteValues (juce::ValueTree& tree, const juce::AudioProcessorValueTreeState& parameters)
     {
         for (auto child : tree)
@@ -80,8 +81,6 @@ namespace
             if (auto* parameter = parameters.getParameter (child.getProperty (idProperty).toString()))
                 child.setProperty (valueProperty,
                                    parameter->convertFrom0to1 (parameter->getDefaultValue()), nullptr);
-            else
-                child.removeProperty (valueProperty, nullptr);
         }
     }
 }
@@ -134,7 +133,15 @@ void TemplateEffectAudioProcessor::setStateInformation (const void* data, int si
     if (storedLength <= 0)
         return;
 
-    const auto xml = juce::XmlDocument::parse (readText (bytes + headerSize, sizeInBytes - headerSize, storedLength));
+    const auto text = readText (bytes + headerSize, sizeInBytes - headerSize, storedLength);
+
+    // Saved states carry no document type. One could define entities, which the
+    // XML reader expands without limit: an entity that names itself recurses
+    // until the stack runs out.
+    if (text.containsIgnoreCase ("<!DOCTYPE"))
+        return;
+
+    const auto xml = juce::XmlDocument::parse (text);
 
     if (xml == nullptr || ! xml->getTagName().equalsIgnoreCase (stateTypeName))
         return;

@@ -136,6 +136,10 @@ namespace
             block (stateWith ("<PARAM id=\"Kick_SubId\" value=\"90\"/>", "SOME_OTHER_STATE")),
             block (""),
             textStartsWithZero,
+            // A document type could define entities; one that names itself would
+            // recurse without end while the text is parsed.
+            block ("<!DOCTYPE VANTO_GROUNDWORK_COMPLETE_1 [<!ENTITY x \"a&x;\">]>"
+                   + stateWith ("<PARAM id=\"Kick_SubId\" value=\"90\" note=\"&x;\"/>")),
         };
 
         for (const auto& chunk : cases)
@@ -208,6 +212,7 @@ namespace
         const auto xml = juce::String ("<VANTO_GROUNDWORK_COMPLETE_1 build=\"7\">"
                                        "<PARAM id=\"Kick_SubId\" value=\"20\" note=\"x\"/>"
                                        "<EXTRA a=\"b\"/>"
+                                       "<PARAM id=\"retiredId\" value=\"nan\"/>"
                                        "</VANTO_GROUNDWORK_COMPLETE_1>");
         host.setState (block (xml));
 
@@ -215,6 +220,7 @@ namespace
         EXPECT_TRUE (written.startsWith ("<VANTO_GROUNDWORK_COMPLETE_1 build=\"7\">")) << written;
         EXPECT_TRUE (written.contains ("<PARAM id=\"Kick_SubId\" value=\"20\" note=\"x\"/>")) << written;
         EXPECT_TRUE (written.contains ("<EXTRA a=\"b\"/>")) << written;
+        EXPECT_TRUE (written.contains ("<PARAM id=\"retiredId\" value=\"nan\"/>")) << written;
         EXPECT_EQ (value (host, "Kick_SubId"), 20.0f);
     }
 
