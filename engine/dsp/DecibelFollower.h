@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Log10.h"
+#include "DspCore.h"
 
 // A one-pole level follower that works in decibels: a magnitude is converted
 // to dB (clamped to a floor) and the state moves towards it with a rise
@@ -27,7 +27,7 @@ public:
 
     double toDecibels (double magnitude) const noexcept
     {
-        return floorGain > magnitude ? floorDb : 20.0 * log10OfPositive (magnitude);
+        return floorGain > magnitude ? floorDb : AudioDev::FastMath::log (magnitude) * AudioDev::decibelsPerNeper;
     }
 
     double getValue() const noexcept { return value; }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "FastMath.h"
+
 #include <cmath>
 
 // Constants and small helpers shared by every building block of the kick chain.
@@ -40,13 +42,18 @@ namespace AudioDev
         return sampleRate > 0.0 && std::isfinite (sampleRate);
     }
 
+    // 20 log10 (g) as ln (g) * 20 / ln 10 and 10^(dB / 20) as e^(dB * ln 10 / 20):
+    // the same values to a few units in the last place, at a fraction of the cost.
+    constexpr double decibelsPerNeper = 8.68588963806503655302257837833; // 20 / ln 10
+    constexpr double nepersPerDecibel = 0.115129254649702284200899572734; // ln 10 / 20
+
     inline double gainToDecibels (double gain) noexcept
     {
-        return gain < floorGain ? floorDb : 20.0 * std::log10 (gain);
+        return gain < floorGain ? floorDb : FastMath::log (gain) * decibelsPerNeper;
     }
 
     inline double decibelsToGain (double decibels) noexcept
     {
-        return std::pow (10.0, decibels / 20.0);
+        return FastMath::exp (decibels * nepersPerDecibel);
     }
 } // namespace AudioDev

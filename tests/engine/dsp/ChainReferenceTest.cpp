@@ -10,8 +10,8 @@
 
 // The chain's per-sample path is tuned for speed; this file keeps a plain,
 // literal rendering of the same signal flow (and a naive DFT for the spectrum)
-// and checks that both agree to 1e-12 through switch changes, glides and a
-// second prepare. The transient shapers are rendered here from their gain law
+// and checks that both agree through switch changes, glides and a second
+// prepare. The transient shapers are rendered here from their gain law
 // in dB, independently of the chain's own shaper.
 namespace
 {
@@ -218,6 +218,13 @@ namespace
         double waveHeld = -96.0;
     };
 
+    // The chain may compute its dB conversions and filters in other, faster
+    // ways; it must agree to one part in a billion of the value or of full
+    // scale, whichever is larger (a sample near a zero crossing is the sum of
+    // much larger bands), and its spectrum to a millionth of a dB.
+    double outputTolerance (double expected) { return 1e-9 * std::max (std::abs (expected), 1.0); }
+    constexpr double spectrumToleranceDb = 1e-6;
+
     // Writes the same settings into both chains.
     template <typename Change>
     void change (AudioDevEffect& chain, ReferenceChain& reference, Change&& apply)
@@ -227,7 +234,7 @@ namespace
     }
 }
 
-TEST (ChainReference, OptimisedChainMatchesThePlainRenderingWithinOnePartInATrillion)
+TEST (ChainReference, OptimisedChainMatchesThePlainRenderingWithinOnePartInABillion)
 {
     for (const auto numChannels : { 2, 1 })
     {
@@ -287,21 +294,24 @@ TEST (ChainReference, OptimisedChainMatchesThePlainRenderingWithinOnePartInATril
                 chain->process (&l, &r, numChannels);
                 reference->process (expectedL, expectedR, numChannels);
 
-                ASSERT_NEAR (l, expectedL, 1e-12) << "segment " << segment << " sample " << i;
-                ASSERT_NEAR (r, expectedR, 1e-12) << "segment " << segment << " sample " << i;
+                ASSERT_NEAR (l, expectedL, outputTolerance (expectedL)) << "segment " << segment << " sample " << i;
+                ASSERT_NEAR (r, expectedR, outputTolerance (expectedR)) << "segment " << segment << " sample " << i;
             }
 
             ASSERT_NEAR (chain->getLevel (1, 0), 1.0 + std::min (reference->peakLeft.state, 0.0) / 48.0, 1e-6);
             ASSERT_NEAR (chain->getLevel (2, 0), 1.0 + std::min (reference->peakRight.state, 0.0) / 48.0, 1e-6);
         }
 
-        EXPECT_NEAR (chain->getPeakAndReset(), std::pow (10.0, reference->waveHeld / 20.0), 1e-12);
+        const auto expectedPeak = std::pow (10.0, reference->waveHeld / 20.0);
+        EXPECT_NEAR (chain->getPeakAndReset(), expectedPeak, outputTolerance (expectedPeak));
 
         for (int k = 0; k < 1024; ++k)
         {
             const auto expected = reference->smoothed[(size_t) k];
             const auto expectedDb = expected < 6.30957344480193e-08 ? -144.0 : 20.0 * std::log10 (expected);
-            ASSERT_NEAR (chain->getBinLevelDecibels (k), expectedDb, 1e-3) << "bin " << k;
+            // The reading is a float: its own rounding comes on top of the agreement.
+            ASSERT_NEAR (chain->getBinLevelDecibels (k), expectedDb, spectrumToleranceDb + std::abs (expectedDb) * 0x1p-24)
+                << "bin " << k;
         }
     }
 }

@@ -1,0 +1,101 @@
+#pragma once
+
+#include <array>
+#include <cmath>
+#include <cstdint>
+#include <cstring>
+#include <limits>
+
+// Natural logarithm and exponential for the chain's dB conversions, inline and
+// free of the library's error handling. Both agree with std::log and std::exp
+// to within two units in the last place; arguments outside their fast ranges
+// (non-positive, subnormal, huge or non-finite) go to the library.
+namespace AudioDev::FastMath
+{
+    namespace Detail
+    {
+        inline std::uint64_t bitsOf (double x) noexcept
+        {
+            std::uint64_t bits;
+            std::memcpy (&bits, &x, sizeof bits);
+            return bits;
+        }
+
+        inline double fromBits (std::uint64_t bits) noexcept
+        {
+            double x;
+            std::memcpy (&x, &bits, sizeof x);
+            return x;
+        }
+
+        // ln 2 split so that k * ln2High is exact for every exponent k in range.
+        constexpr double ln2High = 6.93147180369123816490e-01;
+        constexpr double ln2Low  = 1.90821492927058770002e-10;
+
+        // 2^(j / 32), j = 0 ... 31, for the exponential's table reduction.
+        inline const std::array<double, 32> exp2Table = []
+        {
+            std::array<double, 32> table {};
+            for (int j = 0; j < 32; ++j)
+                table[(size_t) j] = std::exp2 (j / 32.0);
+            return table;
+        }();
+    } // namespace Detail
+
+    /** ln x. x = 2^k (1 + f) with 1 + f in [sqrt(1/2), sqrt(2)); ln(1 + f) comes
+        from s = f / (2 + f) and a minimax series in s^2 (the classic fdlibm form).
+    */
+    inline double log (double x) noexcept
+    {
+        if (! (x >= std::numeric_limits<double>::min() && x <= std::numeric_limits<double>::max()))
+            return std::log (x);
+
+        constexpr std::uint64_t sqrtHalfHighBits = 0x3fe6a09e00000000ull;
+        constexpr std::uint64_t oneBits = 0x3ff0000000000000ull;
+        constexpr std::uint64_t mantissaMask = 0x000fffffffffffffull;
+
+        // Shifting by (1 - sqrt(1/2)) in the bit pattern moves the mantissa's
+        // break point to sqrt(2), so no branch is needed to centre it.
+        const auto shifted = Detail::bitsOf (x) + (oneBits - sqrtHalfHighBits);
+        const auto k = (double) ((int) (shifted >> 52) - 0x3ff);
+        const auto f = Detail::fromBits ((shifted & mantissaMask) + sqrtHalfHighBits) - 1.0;
+
+        constexpr double lg1 = 6.666666666666735130e-01, lg2 = 3.999999999940941908e-01,
+                         lg3 = 2.857142874366239149e-01, lg4 = 2.222219843214978396e-01,
+                         lg5 = 1.818357216161805012e-01, lg6 = 1.531383769920937332e-01,
+                         lg7 = 1.479819860511658591e-01;
+
+        const auto halfSquare = 0.5 * f * f;
+        const auto s = f / (2.0 + f);
+        const auto z = s * s;
+        const auto w = z * z;
+        const auto even = w * (lg2 + w * (lg4 + w * lg6));
+        const auto odd = z * (lg1 + w * (lg3 + w * (lg5 + w * lg7)));
+
+        return s * (halfSquare + odd + even) + k * Detail::ln2Low - halfSquare + f + k * Detail::ln2High;
+    }
+
+    /** e^x. x = (32 k + j) ln2 / 32 + r with |r| <= ln2 / 64; e^r by its Taylor
+        series to r^6, times the table's 2^(j / 32), times 2^k set in the exponent.
+    */
+    inline double exp (double x) noexcept
+    {
+        // Within +-700 the result and 2^k stay normal.
+        if (! (std::abs (x) <= 700.0))
+            return std::exp (x);
+
+        constexpr double roundingShift = 0x1.8p52; // adding it rounds to an integer
+        constexpr double stepsPerLn2 = 32.0 / 0.693147180559945309417232121458;
+
+        const auto shifted = x * stepsPerLn2 + roundingShift;
+        const auto steps = (std::int64_t) Detail::bitsOf (shifted) - (std::int64_t) Detail::bitsOf (roundingShift);
+        const auto n = shifted - roundingShift;
+        const auto r = (x - n * (Detail::ln2High / 32.0)) - n * (Detail::ln2Low / 32.0);
+
+        const auto series = 1.0 + (r + r * r * (1.0 / 2 + r * (1.0 / 6 + r * (1.0 / 24 + r * (1.0 / 120 + r * (1.0 / 720))))));
+        const auto mantissa = Detail::exp2Table[(size_t) (steps & 31)] * series;
+        const auto exponentOffset = (std::uint64_t) (steps >> 5) << 52;
+
+        return Detail::fromBits (Detail::bitsOf (mantissa) + exponentOffset);
+    }
+} // namespace AudioDev::FastMath
