@@ -1,9 +1,8 @@
 #pragma once
 
-#include <juce_gui_basics/juce_gui_basics.h>
+#include "EditorColours.h"
 
-// The colour under the background picture (ARGB).
-inline const juce::Colour backgroundFillColour { 0xFF10161Du };
+#include <juce_gui_basics/juce_gui_basics.h>
 
 // Fills the window under everything: the backdrop colour with the background
 // picture fitted over it. The result is rendered once per size into a cached

@@ -8,6 +8,8 @@
 // that knob seats, captions and the title band land exactly where the editor
 // lays out its controls.
 
+#include "EditorColours.h"
+
 #include <juce_graphics/juce_graphics.h>
 
 #include <array>
@@ -27,8 +29,7 @@ constexpr int pictureWidth  = 800;
 constexpr int pictureHeight = 955;
 constexpr float windowToPicture = (float) pictureHeight / (float) windowHeight;
 
-// Palette shared with the editor's own drawing.
-const Colour backdropFill    { 0xFF10161D };
+// The pictures' palette; the backdrop under the background picture is the editor's.
 const Colour titleBand       { 0xFF0B0F14 };
 const Colour lowerTop        { 0xFF1A222C };
 const Colour lowerBottom     { 0xFF0D1217 };
@@ -142,7 +143,7 @@ Image paintBackground (const Fonts& fonts)
 {
     auto image = blankImage (Image::RGB, pictureWidth, pictureHeight);
     Graphics g (image);
-    g.fillAll (backdropFill);
+    g.fillAll (backgroundFillColour);
     g.addTransform (juce::AffineTransform::scale (windowToPicture));
 
     g.setGradientFill (juce::ColourGradient (lowerTop, 0.0f, displayArea.getBottom(),
