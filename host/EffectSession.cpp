@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cstring>
 #include <stdexcept>
+#include <utility>
 
 namespace
 {
@@ -20,7 +21,7 @@ host::LoadedEffect::LoadedEffect (const std::string& modulePath)
     : module (modulePath)
 {
     const auto& entry = module.entryPoints();
-    entry.startup (testHost.hostUnknown());
+    started = entry.startup (testHost.hostUnknown()) == resultOk;
 
     IUnknownSlots* definition = nullptr;
     const auto result = entry.registerPlugin (testHost.hostUnknown(), &definition);
@@ -30,7 +31,7 @@ host::LoadedEffect::LoadedEffect (const std::string& modulePath)
     auto described = describeRegisteredEffect (testHost.log().calls());
     if (result != resultOk || ! described)
     {
-        entry.shutdown (testHost.hostUnknown());
+        shutdown();
         throw std::runtime_error (modulePath + " did not register an effect (result " + std::to_string (result) + ")");
     }
     effect = std::move (*described);
@@ -38,7 +39,13 @@ host::LoadedEffect::LoadedEffect (const std::string& modulePath)
 
 host::LoadedEffect::~LoadedEffect()
 {
-    module.entryPoints().shutdown (testHost.hostUnknown());
+    shutdown();
+}
+
+void host::LoadedEffect::shutdown()
+{
+    if (std::exchange (started, false))
+        module.entryPoints().shutdown (testHost.hostUnknown());
 }
 
 int32_t host::LoadedEffect::liveObjects() const
@@ -47,7 +54,7 @@ int32_t host::LoadedEffect::liveObjects() const
 }
 
 //==============================================================================
-host::EffectInstance::EffectInstance (LoadedEffect& effect, int channels, float sampleRate)
+host::EffectInstance::EffectInstance (LoadedEffect& effect, int channels, float sampleRate, Window window)
     : loaded (effect), numChannels (channels)
 {
     const auto& description = effect.description();
@@ -55,7 +62,8 @@ host::EffectInstance::EffectInstance (LoadedEffect& effect, int channels, float 
     if (component == nullptr)
         throw std::runtime_error ("the effect has no " + std::to_string (channels) + "-channel configuration");
 
-    instance = std::make_unique<HostInstance> (effect.host(), HostInstance::Procedures { description.createParameters, description.createGUI });
+    instance = std::make_unique<HostInstance> (effect.host(), HostInstance::Procedures { description.createParameters,
+                                                                       window == Window::wanted ? description.createGUI : nullptr });
     if (instance->parameters() == nullptr)
         throw std::runtime_error ("the effect's parameters object could not be created");
 
@@ -200,5 +208,9 @@ int32_t host::EffectInstance::restoreChunk (uint32_t chunkID, const std::vector<
 {
     if (record.size() < chunkHeaderSize)
         return resultInvalidArgument;
-    return parameters().SetChunk (chunkID, record.data());
+    const auto result = parameters().SetChunk (chunkID, record.data());
+    // Restored values reach the module's parameters as automation requests,
+    // which the host confirms.
+    instance->pumpAutomation();
+    return result;
 }

@@ -30,10 +30,13 @@ namespace host
         const EffectDescription& description() const noexcept { return effect; }
         // The module's live objects: 0 once every instance is gone.
         int32_t liveObjects() const;
+        // Stops the module (ACFShutdown) before it is unloaded; once only.
+        void shutdown();
 
     private:
         TestHost testHost;
         PluginModule module;
+        bool started = false;
         HostRegistration registration { testHost };
         EffectDescription effect;
     };
@@ -48,11 +51,18 @@ namespace host
 
     // One instance of the effect in a mono or stereo configuration: created
     // through the registered procedures, initialised, its private data reset;
-    // released on destruction.
+    // released on destruction. Like a host, it makes the window object only
+    // when the window is wanted.
     class EffectInstance
     {
     public:
-        EffectInstance (LoadedEffect& effect, int channels, float sampleRate);
+        enum class Window
+        {
+            none,
+            wanted
+        };
+
+        EffectInstance (LoadedEffect& effect, int channels, float sampleRate, Window window = Window::none);
         EffectInstance (const EffectInstance&) = delete;
         EffectInstance& operator= (const EffectInstance&) = delete;
         ~EffectInstance();
@@ -78,6 +88,7 @@ namespace host
 
         // A whole chunk record (header and data) for that chunk ID; empty on failure.
         std::vector<uint8_t> fetchChunk (uint32_t chunkID);
+        // Sets a chunk, then confirms the value requests it caused.
         int32_t restoreChunk (uint32_t chunkID, const std::vector<uint8_t>& record);
         std::vector<uint32_t> chunkIDs();
 
