@@ -35,7 +35,7 @@ namespace
         return (t - 1.0) / (t + 1.0);
     }
 
-    void setAllpass (FilterSection& section, double c) noexcept
+    void setAllpass (StereoSection& section, double c) noexcept
     {
         section.setCoefficients (c, 1.0, 0.0, c, 0.0);
     }
@@ -69,8 +69,8 @@ void LinkwitzRileyFilter::prepare (double newSampleRate) noexcept
 
     sampleRate = newSampleRate;
 
-    for (auto& section : leftSections)  section.clearState();
-    for (auto& section : rightSections) section.clearState();
+    for (auto& section : sections)
+        section.clearState();
 
     design();
 }
@@ -82,14 +82,11 @@ void LinkwitzRileyFilter::design() noexcept
 
     for (int i = 0; i < numSections; ++i)
     {
-        auto& l = leftSections[(size_t) i];
-        auto& r = rightSections[(size_t) i];
+        auto& section = sections[(size_t) i];
 
         if (type == allPass)
         {
-            const double c = allpassCoefficient (f, sampleRate);
-            setAllpass (l, c);
-            setAllpass (r, c);
+            setAllpass (section, allpassCoefficient (f, sampleRate));
             continue;
         }
 
@@ -102,8 +99,7 @@ void LinkwitzRileyFilter::design() noexcept
         const double a = isLowPass ? 0.5 + beta - gamma : 0.5 + beta + gamma;
         const double b1 = isLowPass ? a : -a;
 
-        l.setCoefficients (a / 2.0, b1, a / 2.0, -2.0 * gamma, 2.0 * beta);
-        r.setCoefficients (a / 2.0, b1, a / 2.0, -2.0 * gamma, 2.0 * beta);
+        section.setCoefficients (a / 2.0, b1, a / 2.0, -2.0 * gamma, 2.0 * beta);
     }
 }
 
@@ -114,16 +110,13 @@ void FirstOrderAllpass::prepare (double newSampleRate) noexcept
         return;
 
     sampleRate = newSampleRate;
-    left.clearState();
-    right.clearState();
+    section.clearState();
     design();
 }
 
 void FirstOrderAllpass::design() noexcept
 {
-    const double c = allpassCoefficient (frequency, sampleRate);
-    setAllpass (left, c);
-    setAllpass (right, c);
+    setAllpass (section, allpassCoefficient (frequency, sampleRate));
 }
 
 //==============================================================================
@@ -240,8 +233,7 @@ void StereoBiquad::update() noexcept
            && std::isfinite (c.b1) && std::isfinite (c.b2)))
         return;
 
-    left.setCoefficients (c.b0, c.b1, c.b2, c.a1, c.a2);
-    right.setCoefficients (c.b0, c.b1, c.b2, c.a1, c.a2);
+    section.setCoefficients (c.b0, c.b1, c.b2, c.a1, c.a2);
 }
 
 void StereoBiquad::prepare (double newSampleRate) noexcept
@@ -250,7 +242,6 @@ void StereoBiquad::prepare (double newSampleRate) noexcept
         return;
 
     sampleRate = newSampleRate;
-    left.clearState();
-    right.clearState();
+    section.clearState();
     update();
 }

@@ -1,23 +1,23 @@
 #pragma once
 
 #include "DspCore.h"
+#include "StereoPair.h"
 
 #include <array>
 #include <cmath>
 #include <cstdint>
 
-/** One second-order section, direct form I, with a0 divided out. */
-struct FilterSection
+/** One second-order section, direct form I with a0 divided out, run on both
+    channels of a stereo pair at once; the channels share the coefficients.
+*/
+struct StereoSection
 {
     // Outputs this small are flushed to zero so the recursion never lingers in denormals.
     static constexpr double flushThreshold = 2.22507e-308;
 
-    double process (double x) noexcept
+    StereoPair process (StereoPair x) noexcept
     {
-        double y = b0 * x + b1 * x1 + b2 * x2 - a1 * y1 - a2 * y2;
-
-        if (y != 0.0 && std::abs (y) < flushThreshold)
-            y = 0.0;
+        const auto y = (b0 * x + b1 * x1 + b2 * x2 - a1 * y1 - a2 * y2).flushedBelow (StereoPair::both (flushThreshold));
 
         x2 = x1;
         x1 = x;
@@ -28,14 +28,20 @@ struct FilterSection
 
     void setCoefficients (double newB0, double newB1, double newB2, double newA1, double newA2) noexcept
     {
-        b0 = newB0; b1 = newB1; b2 = newB2; a1 = newA1; a2 = newA2;
+        b0 = StereoPair::both (newB0);
+        b1 = StereoPair::both (newB1);
+        b2 = StereoPair::both (newB2);
+        a1 = StereoPair::both (newA1);
+        a2 = StereoPair::both (newA2);
     }
 
-    void clearState() noexcept { x1 = x2 = y1 = y2 = 0.0; }
+    void clearState() noexcept { x1 = x2 = y1 = y2 = StereoPair::both (0.0); }
 
     // A pass-through until designed, so a section whose design fails does not mute.
-    double b0 = 1.0, b1 = 0.0, b2 = 0.0, a1 = 0.0, a2 = 0.0;
-    double x1 = 0.0, x2 = 0.0, y1 = 0.0, y2 = 0.0;
+    StereoPair b0 = StereoPair::both (1.0), b1 = StereoPair::both (0.0), b2 = StereoPair::both (0.0),
+               a1 = StereoPair::both (0.0), a2 = StereoPair::both (0.0);
+    StereoPair x1 = StereoPair::both (0.0), x2 = StereoPair::both (0.0),
+               y1 = StereoPair::both (0.0), y2 = StereoPair::both (0.0);
 };
 
 /** Linkwitz-Riley low-, high- or all-pass as a cascade of 2^n second-order
@@ -66,13 +72,17 @@ public:
 
     void process (double& left, double& right) noexcept
     {
+        process (StereoPair::of (left, right)).store (left, right);
+    }
+
+    StereoPair process (StereoPair x) noexcept
+    {
         const int numSections = 1 << orderExponent;
 
         for (int i = 0; i < numSections; ++i)
-        {
-            left = leftSections[(size_t) i].process (left);
-            right = rightSections[(size_t) i].process (right);
-        }
+            x = sections[(size_t) i].process (x);
+
+        return x;
     }
 
     double getSampleRate() const noexcept   { return sampleRate; }
@@ -83,8 +93,7 @@ private:
     double frequency = 1000.0;
     std::int32_t type = lowPass;
     std::int32_t orderExponent = 0;
-    std::array<FilterSection, maxSections> leftSections {};
-    std::array<FilterSection, maxSections> rightSections {};
+    std::array<StereoSection, maxSections> sections {};
 };
 
 /** First-order all-pass, run as a section with b0 = a1 = c, b1 = 1. */
@@ -98,18 +107,19 @@ public:
     /** Takes the rate, clears the memories and recomputes the coefficient. */
     void prepare (double newSampleRate) noexcept;
 
-    void process (double& leftSample, double& rightSample) noexcept
+    void process (double& left, double& right) noexcept
     {
-        leftSample = left.process (leftSample);
-        rightSample = right.process (rightSample);
+        process (StereoPair::of (left, right)).store (left, right);
     }
+
+    StereoPair process (StereoPair x) noexcept { return section.process (x); }
 
 private:
     void design() noexcept;
 
     double sampleRate = AudioDev::defaultSampleRate;
     double frequency = 1000.0;
-    FilterSection left, right;
+    StereoSection section;
 };
 
 /** Three-band Linkwitz-Riley crossover. The low band passes an all-pass at the
@@ -141,15 +151,13 @@ public:
     */
     Bands split (double left, double right) noexcept
     {
-        Bands bands { { left, right }, { left, right }, {} };
+        const auto input = StereoPair::of (left, right);
+        const auto upper = highPass1.process (input);
 
-        lowPass1.process (bands.low.left, bands.low.right);
-        allpass.process (bands.low.left, bands.low.right);
-
-        highPass1.process (bands.mid.left, bands.mid.right);
-        bands.high = bands.mid;
-        lowPass2.process (bands.mid.left, bands.mid.right);
-        highPass2.process (bands.high.left, bands.high.right);
+        Bands bands;
+        allpass.process (lowPass1.process (input)).store (bands.low.left, bands.low.right);
+        lowPass2.process (upper).store (bands.mid.left, bands.mid.right);
+        highPass2.process (upper).store (bands.high.left, bands.high.right);
         return bands;
     }
 
@@ -198,10 +206,9 @@ public:
     /** Takes the rate, clears both memories and updates. */
     void prepare (double newSampleRate) noexcept;
 
-    void process (double& leftSample, double& rightSample) noexcept
+    void process (double& left, double& right) noexcept
     {
-        leftSample = left.process (leftSample);
-        rightSample = right.process (rightSample);
+        section.process (StereoPair::of (left, right)).store (left, right);
     }
 
     double getSampleRate() const noexcept { return sampleRate; }
@@ -213,6 +220,6 @@ public:
     std::int32_t type;
 
 private:
-    FilterSection left, right;
+    StereoSection section;
     double sampleRate = AudioDev::defaultSampleRate;
 };

@@ -21,9 +21,12 @@ public:
     void process (double& left, double& right) noexcept
     {
         const double level = (std::abs (left) + std::abs (right)) * 0.5;
-        const double fastDb = AudioDev::gainToDecibels (fast.process (level));
-        const double slowDb = AudioDev::gainToDecibels (slow.process (level));
-        const double gain = AudioDev::decibelsToGain ((fastDb - slowDb) * amount);
+        const double fastLevel = floored (fast.process (level));
+        const double slowLevel = floored (slow.process (level));
+
+        // 10^((20 log10 f - 20 log10 s) amount / 20) is (f / s)^amount: one
+        // logarithm and one exponential instead of two and a power.
+        const double gain = AudioDev::FastMath::exp (AudioDev::FastMath::log (fastLevel / slowLevel) * amount);
 
         left *= gain;
         right *= gain;
@@ -32,6 +35,9 @@ public:
     double amount = 1.0; // factor on the dB difference
 
 private:
+    // A level under the floor reads as the floor, as its -96 dB would.
+    static double floored (double level) noexcept { return level < AudioDev::floorGain ? AudioDev::floorGain : level; }
+
     AttackReleaseFollower fast { 0.5, 100.0, AudioDev::rcDecayExponent };
     AttackReleaseFollower slow { 10.0, 100.0, AudioDev::rcDecayExponent };
 };
