@@ -87,6 +87,10 @@ TEST (AAX_VPropertyMap, WithoutTheThirdVersionPointerPropertiesStayInTheMap)
 
     // Only the pointer properties 36 to 42 can be kept.
     EXPECT_EQ (0, f.map->AddPointerProperty (AAX_eProperty_TIBackgroundProc, somePointer));
+    EXPECT_EQ (0, f.map->AddPointerProperty (AAX_eProperty_TIBackgroundProc, &pointer));
+    const void* replaced = nullptr;
+    EXPECT_TRUE (f.map->GetPointerProperty (AAX_eProperty_TIBackgroundProc, &replaced));
+    EXPECT_EQ (static_cast<const void*> (&pointer), replaced) << "a second value replaces the first";
     EXPECT_EQ (AAX_ERROR_UNIMPLEMENTED, f.map->AddPointerProperty (static_cast<AAX_EProperty> (35), somePointer));
     EXPECT_EQ (AAX_ERROR_UNIMPLEMENTED, f.map->AddPointerProperty (static_cast<AAX_EProperty> (43), somePointer));
 
@@ -98,6 +102,27 @@ TEST (AAX_VPropertyMap, WithoutTheThirdVersionPointerPropertiesStayInTheMap)
     EXPECT_FALSE (f.map->GetPropertyWithIDArray (AAX_eProperty_ManufacturerID, nullptr, nullptr));
     EXPECT_EQ ((std::vector<int> { 5 }), positionsCalled (f.testHost, "PropertyMap1"));
     EXPECT_EQ (static_cast<void*> (&f.hostMap().unknown()), f.map->GetIUnknown());
+}
+
+// A host may answer each version of its map with a different object: the
+// host gets back the newest one the map holds.
+TEST (AAX_VPropertyMap, HandsTheHostItsNewestVersionOfTheMap)
+{
+    host::CallLog log;
+    host::HostPropertyMap first ("First", log, Versions::firstOnly);
+    host::HostPropertyMap second ("Second", log, Versions::all);
+    host::HostPropertyMap third ("Third", log, Versions::all);
+    first.forward (host::uids::IID_IAAXPropertyMapV2, second);
+    first.forward (host::uids::IID_IAAXPropertyMapV3, third);
+
+    EXPECT_EQ (static_cast<void*> (&third.unknown()), AAX_VPropertyMap::Acquire (asModuleSees (&first.unknown()))->GetIUnknown());
+
+    host::HostPropertyMap withoutThird ("WithoutThird", log, Versions::firstOnly);
+    withoutThird.forward (host::uids::IID_IAAXPropertyMapV2, second);
+    EXPECT_EQ (static_cast<void*> (&second.unknown()), AAX_VPropertyMap::Acquire (asModuleSees (&withoutThird.unknown()))->GetIUnknown());
+
+    for (const auto* object : { &first, &second, &third, &withoutThird })
+        EXPECT_EQ (0, object->referenceCount()) << object->name();
 }
 
 TEST (AAX_VPropertyMap, WithoutAHostMapIntegerPropertiesFailAndNothingThrows)
