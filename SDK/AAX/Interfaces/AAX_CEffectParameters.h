@@ -4,17 +4,18 @@
 #include "AAX_CChunkDataParser.h"
 #include "AAX_CMutex.h"
 #include "AAX_CPacketDispatcher.h"
+#include "AAX_CParameter.h"
 #include "AAX_CParameterManager.h"
 #include "AAX_Errors.h"
+#include "AAX_IController.h"
 #include "AAX_IEffectParameters.h"
+#include "AAX_ITransport.h"
 
 #include <memory>
 #include <set>
 #include <string>
 
-class AAX_IController;
 class AAX_IPageTable;
-class AAX_ITransport;
 class AAX_VAutomationDelegate;
 class AAX_VController;
 class AAX_VTransport;

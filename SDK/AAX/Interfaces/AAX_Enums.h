@@ -25,7 +25,17 @@ enum AAX_EHighlightColor : int32_t
     AAX_eHighlightColor_Red = 0,
     AAX_eHighlightColor_Blue = 1,
     AAX_eHighlightColor_Green = 2,
-    AAX_eHighlightColor_Yellow = 3
+    AAX_eHighlightColor_Yellow = 3,
+    AAX_eHighlightColor_Num = 4   // the number of colours, not a colour
+};
+
+// The curves a host may ask an effect to draw, as four-character codes.
+enum AAX_ECurveType : AAX_CTypeID
+{
+    AAX_eCurveType_None = 0,
+    AAX_eCurveType_EQ = 'AXeq',
+    AAX_eCurveType_Dynamics = 'AXdy',
+    AAX_eCurveType_Reduction = 'AXdr'
 };
 
 // Notifications the host sends to an effect's objects, as four-character codes.
