@@ -83,8 +83,16 @@ namespace
         auto* object = static_cast<host::IUnknownSlots*> (procedure());
         void* answer = nullptr;
 
-        if (object == nullptr || object->QueryInterface (iid, &answer) != host::resultOk)
+        if (object == nullptr)
             return nullptr;
+
+        if (object->QueryInterface (iid, &answer) != host::resultOk)
+        {
+            // No one holds the object yet: one reference taken and returned destroys it.
+            object->AddRef();
+            object->Release();
+            return nullptr;
+        }
 
         return static_cast<Slots*> (answer);
     }

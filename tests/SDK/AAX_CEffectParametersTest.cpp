@@ -122,6 +122,7 @@ TEST_F (AAX_CEffectParametersHosted, RegistersEveryParameterAtInitializeAndUnreg
     EXPECT_EQ (automation().referenceCount(), 0);
     EXPECT_EQ (moduleObject (instance).Controller(), nullptr);
     EXPECT_EQ (moduleObject (instance).Transport(), nullptr);
+    EXPECT_EQ (instance.generateCoefficients(), AAX_ERROR_NULL_OBJECT) << "no packets to a controller that is gone";
 }
 
 TEST_F (AAX_CEffectParametersHosted, AnswersAtTheHostsPositions)
@@ -420,6 +421,9 @@ TEST_F (AAX_CEffectParametersUnit, AnswersChunkRequestsOnlyInTheSizeThenDataProt
     ChunkBuffer chunk (64);
     uint32_t size = 9;
     AAX_CTypeID id = 1;
+
+    TestEffect empty;
+    EXPECT_EQ (saveControlsChunk (empty)->data(), hex ("01 01 01 01")) << "no parameters: the header word alone";
 
     EXPECT_EQ (effect.GetChunk (ControlsChunkID, chunk.record()), AAX_ERROR_INCORRECT_CHUNK_SIZE) << "no size request yet";
     EXPECT_EQ (effect.GetChunkSize ('juce', &size), AAX_ERROR_INVALID_CHUNK_ID);
