@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 #include <thread>
@@ -79,7 +80,7 @@ namespace
         host::HostInstance instance;
     };
 
-    // The typed values of a chunk entry, for golden comparisons.
+    // The controls chunk of the eleven parameters at their defaults, bypass left out.
     std::vector<uint8_t> kickGoldenData()
     {
         return hex ("01 01 01 01")

@@ -12,7 +12,6 @@
 #include <cstring>
 #include <limits>
 #include <string_view>
-#include <vector>
 
 namespace
 {
