@@ -113,6 +113,24 @@ void host::EffectInstance::process (const float* const* inputs, float* const* ou
     }
 }
 
+host::HostViewContainer* host::EffectInstance::openWindow()
+{
+    if (instance->gui() == nullptr || instance->setViewContainer (HostViewContainer::Kind::x11Window) != resultOk)
+        return nullptr;
+
+    auto* container = instance->viewContainer();
+    ViewSize size {};
+    if (instance->gui()->GetViewSize (&size) == resultOk)
+        container->SetViewSize (size);
+    return container;
+}
+
+void host::EffectInstance::closeWindow()
+{
+    if (instance->gui() != nullptr)
+        instance->clearViewContainer();
+}
+
 std::vector<host::HostParameter> host::EffectInstance::listParameters()
 {
     std::vector<HostParameter> list;

@@ -4,6 +4,7 @@
 #include "AlgorithmContext.h"
 #include "EffectDescription.h"
 #include "HostRegistration.h"
+#include "HostViewContainer.h"
 #include "PluginModule.h"
 #include "TestHost.h"
 
@@ -85,6 +86,12 @@ namespace host
         // Sets a value as the host's automation does: the request goes to the
         // module, which asks the host; the host confirms it to the module.
         int32_t automate (const std::string& id, double normalized);
+
+        // Hands the window object a real view (an X11 window when a display
+        // is there) and sizes the view to what the window asks for, as a host
+        // does once the window is attached. Answers the container, or null.
+        HostViewContainer* openWindow();
+        void closeWindow();
 
         // A whole chunk record (header and data) for that chunk ID; empty on failure.
         std::vector<uint8_t> fetchChunk (uint32_t chunkID);

@@ -10,7 +10,7 @@ namespace
     constexpr double pitchFallSeconds = 0.035; // time constant of the pitch drop
     constexpr double decaySeconds = 0.12;      // time constant of the body
     constexpr double clickSeconds = 0.002;
-    constexpr double bodyLevel = 0.7, clickLevel = 0.1;
+    constexpr double bodyLevel = 0.5, clickLevel = 0.07;
     constexpr int beatsPerBar = 4;
 
     std::vector<float> renderKick (double sampleRate, int length)

@@ -1,0 +1,38 @@
+// WindowCapture.h: pictures of a host window from the X server, compared and written as PNG files.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace host
+{
+    // 8-bit RGB, row by row.
+    struct Picture
+    {
+        int width = 0;
+        int height = 0;
+        std::vector<uint8_t> rgb;
+    };
+
+    struct Area
+    {
+        int x = 0, y = 0, width = 0, height = 0;
+    };
+
+    // Keeps X protocol errors from ending the process: Xlib's default handler
+    // exits, while a host logs and carries on (a window manager's absence, for
+    // one, makes some window properties fail). The handler is process-wide.
+    void installLenientXErrorHandler();
+
+    // What the X server shows in the window (its children included); nothing
+    // when there is no display or no such window.
+    std::optional<Picture> captureWindow (unsigned long windowID);
+
+    // Pixels that differ between two pictures of the same size, within `area`.
+    int differingPixels (const Picture& a, const Picture& b, Area area);
+
+    // Throws std::runtime_error naming the file when it cannot be written.
+    void writePng (const std::string& path, const Picture& picture);
+}

@@ -1,0 +1,37 @@
+// MessageLockedEffectGUI.h: the base the wrapper's window object gets in this module: host calls that build or attach the window hold JUCE's message-manager lock.
+#pragma once
+
+#include <juce_events/juce_events.h>
+
+#include <AAX_CEffectGUI.h>
+
+namespace kick
+{
+    // The host calls the window object from its own thread, while the
+    // module's message thread paints and runs timers. Building the editor
+    // (Initialize) and putting it into or out of the host's view
+    // (SetViewContainer) therefore wait until the message thread is between
+    // two messages and keep it there, as JUCE's Linux wrappers do around the
+    // same work.
+    class MessageLockedEffectGUI : public AAX_CEffectGUI
+    {
+    public:
+        AAX_Result Initialize (IACFUnknown* controller) override
+        {
+            const juce::MessageManagerLock lock;
+            return AAX_CEffectGUI::Initialize (controller);
+        }
+
+        AAX_Result SetViewContainer (IACFUnknown* viewContainer) override
+        {
+            const juce::MessageManagerLock lock;
+            return AAX_CEffectGUI::SetViewContainer (viewContainer);
+        }
+
+        AAX_Result SetControlHighlightInfo (AAX_CParamID parameterID, AAX_CBoolean isHighlighted, AAX_EHighlightColor colour) override
+        {
+            const juce::MessageManagerLock lock;
+            return AAX_CEffectGUI::SetControlHighlightInfo (parameterID, isHighlighted, colour);
+        }
+    };
+}

@@ -1,0 +1,33 @@
+// PluginModule.cpp: the plug-in module: JUCE's AAX wrapper, compiled unchanged against our interface library.
+#include "JucePluginDefines.h"
+#include "MessageLockedEffectGUI.h"
+#include "ModuleInitialiser.h"
+
+// The wrapper keeps JUCE initialised through ScopedJuceInitialiser_GUI
+// members of its description function, its parameters object and its GUI
+// object: exactly the lifetimes for which JUCE's Linux wrappers keep their
+// message thread. Naming the module's initialiser there gives every one of
+// them the message thread too. JUCE's own declaration was read above, so only
+// the wrapper's uses are renamed.
+#define ScopedJuceInitialiser_GUI ::kick::ModuleJuceInitialiser
+
+// The wrapper's window object derives from AAX_CEffectGUI; here it derives
+// from the module's base, whose host calls that build and attach the window
+// hold JUCE's message-manager lock (see MessageLockedEffectGUI.h).
+#define AAX_CEffectGUI ::kick::MessageLockedEffectGUI
+
+// The wrapper takes its window down (peer and editor) inside an autorelease
+// pool scope, which only macOS needs; that scope also ends the window object's
+// life, after the host's last release. Here it holds JUCE's message-manager
+// lock instead, so the window goes away between two messages, never in the
+// middle of a paint or a timer callback.
+#if JUCE_LINUX || JUCE_BSD
+ #undef JUCE_AUTORELEASEPOOL
+ #define JUCE_AUTORELEASEPOOL const juce::MessageManagerLock JUCE_JOIN_MACRO (messageManagerLock_, __LINE__);
+#endif
+
+// The copy in the build tree, beside the settings check that admits AAX.
+#include <AAX/juce_AAX_Wrapper.cpp>
+
+#undef AAX_CEffectGUI
+#undef ScopedJuceInitialiser_GUI

@@ -1,0 +1,71 @@
+// The effect's window in a host view under a virtual X display: it opens at its size, follows automation, and closes cleanly.
+#include "EffectSession.h"
+#include "WindowCapture.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <thread>
+
+namespace
+{
+    using namespace std::chrono_literals;
+
+    // Where the harmonics knob sits in the 400 x 477 window.
+    constexpr host::Area harmonicsKnob { 15, 330, 90, 90 };
+    // The editor refreshes every 20 ms; a repaint follows on the next message.
+    constexpr auto settleTime = 300ms;
+    constexpr auto refreshDeadline = 200ms;
+
+    host::Picture capture (host::HostViewContainer& container)
+    {
+        const auto picture = host::captureWindow (reinterpret_cast<unsigned long> (container.GetPtr()));
+        return picture.value_or (host::Picture {});
+    }
+
+    class ModuleWindow : public ::testing::Test
+    {
+    protected:
+        ModuleWindow() { host::installLenientXErrorHandler(); }
+
+        host::LoadedEffect effect { KICK_MODULE_PATH };
+    };
+}
+
+TEST_F (ModuleWindow, OpensAtItsSizeFollowsAutomationAndClosesCleanly)
+{
+    {
+        host::EffectInstance instance (effect, 2, 48000.0f, host::EffectInstance::Window::wanted);
+        EXPECT_EQ (effect.liveObjects(), 2) << "a parameters object and a window object";
+
+        auto* container = instance.openWindow();
+        ASSERT_NE (container, nullptr);
+        ASSERT_TRUE (container->hasWindow()) << "no X display";
+        EXPECT_EQ (container->viewSize().horz, 400.0f);
+        EXPECT_EQ (container->viewSize().vert, 477.0f);
+
+        std::this_thread::sleep_for (settleTime);
+        const auto before = capture (*container);
+        ASSERT_EQ (before.width, 400);
+        ASSERT_EQ (before.height, 477);
+
+        ASSERT_EQ (instance.automate ("Kick_HarmonicsId", 1.0), host::resultOk);
+
+        // Polled, since the message thread paints on its own schedule.
+        auto after = capture (*container);
+        for (auto waited = 0ms; waited < refreshDeadline && host::differingPixels (before, after, harmonicsKnob) == 0; waited += 10ms)
+        {
+            std::this_thread::sleep_for (10ms);
+            after = capture (*container);
+        }
+        EXPECT_GT (host::differingPixels (before, after, harmonicsKnob), 50) << "the knob did not follow the automation";
+        EXPECT_EQ (host::differingPixels (before, after, { 0, 0, 400, 40 }), 0) << "the title bar changed";
+
+        host::writePng (::testing::TempDir() + "module_window.png", after);
+        instance.closeWindow();
+    }
+    EXPECT_EQ (effect.liveObjects(), 0);
+    effect.shutdown();
+    for (const auto* object : effect.host().objectsWithUnbalancedReferences())
+        ADD_FAILURE() << object->name() << " holds " << object->referenceCount() << " references";
+}
