@@ -13,6 +13,13 @@ namespace
     constexpr int terminatorSize = 1;
     constexpr int valueDigits = 20;
 
+    // The XML reader, the tree and the element's destructor each recurse once per
+    // nesting level, so a text nested a few thousand deep (tens of kilobytes) runs a
+    // host thread out of stack. A state holds a dozen elements; a text that opens
+    // more tags than this is not one. Counting every '<' not followed by '/' bounds
+    // the nesting whatever the text's quoting and comments.
+    constexpr int maxTags = 256;
+
     const juce::Identifier paramType { "PARAM" };
     const juce::Identifier idProperty { "id" };
     const juce::Identifier valueProperty { "value" };
@@ -64,6 +71,23 @@ namespace
         juce::HeapBlock<char> copy (length + padding, true);
         std::memcpy (copy.get(), bytes, length);
         return juce::String (juce::CharPointer_UTF8 (copy.get()));
+    }
+
+    // Saved states carry no document type. One could define entities, which the
+    // XML reader expands without limit: an entity that names itself recurses
+    // until the stack runs out.
+    bool isSafeToParse (const juce::String& text)
+    {
+        if (text.containsIgnoreCase ("<!DOCTYPE"))
+            return false;
+
+        int tags = 0;
+
+        for (auto p = text.getCharPointer(); ! p.isEmpty();)
+            if (p.getAndAdvance() == '<' && *p != '/' && ++tags > maxTags)
+                return false;
+
+        return true;
     }
 
     // A value that is not finite must reach no parameter: it becomes the default.
@@ -135,10 +159,7 @@ void TemplateEffectAudioProcessor::setStateInformation (const void* data, int si
 
     const auto text = readText (bytes + headerSize, sizeInBytes - headerSize, storedLength);
 
-    // Saved states carry no document type. One could define entities, which the
-    // XML reader expands without limit: an entity that names itself recurses
-    // until the stack runs out.
-    if (text.containsIgnoreCase ("<!DOCTYPE"))
+    if (! isSafeToParse (text))
         return;
 
     const auto xml = juce::XmlDocument::parse (text);

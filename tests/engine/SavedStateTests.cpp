@@ -153,6 +153,26 @@ namespace
         EXPECT_EQ (host.getState(), before);
     }
 
+    // Hosts may restore chunks on threads with small stacks (512 KB on macOS).
+    TEST (SavedState, DeeplyNestedTextIsIgnoredWithoutExhaustingAHostThreadsStack)
+    {
+        WrapperDriver host;
+        const auto nested = juce::String::repeatedString ("<a>", 5000) + juce::String::repeatedString ("</a>", 5000);
+        const auto chunk = block (stateWith ("<PARAM id=\"Kick_SubId\" value=\"90\"/>" + nested));
+
+        struct ChunkThread : juce::Thread
+        {
+            ChunkThread (WrapperDriver& h, const juce::MemoryBlock& c) : juce::Thread ("chunk", 512 * 1024), host (h), data (c) {}
+            void run() override { host.setState (data); }
+            WrapperDriver& host;
+            const juce::MemoryBlock& data;
+        } restoring (host, chunk);
+
+        ASSERT_TRUE (restoring.startThread());
+        ASSERT_TRUE (restoring.waitForThreadToExit (-1));
+        EXPECT_EQ (value (host, "Kick_SubId"), 0.0f);
+    }
+
     TEST (SavedState, LenientBlocksAreAccepted)
     {
         const auto xml = stateWith ("<PARAM id=\"Kick_SubId\" value=\"90\"/>");
