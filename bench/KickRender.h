@@ -14,9 +14,9 @@ namespace KickRender
 
     // Parameter values that switch every stage of the chain on.
     inline const std::vector<std::pair<const char*, float>> everyStageEngaged {
-        { "Kick_HarmonicsId", 60.0f }, { "Kick_PressureId", 70.0f }, { "Kick_SubId", 50.0f },
-        { "Kick_SubFreqId", 5.0f },    { "Kick_AirId", 40.0f },      { "Kick_MidsId", 140.0f },
-        { "Kick_TransId", 60.0f },     { "Kick_CompressionId", 80.0f }, { "Kick_WidthId", 150.0f }
+        { "Kick_HarmonicsId", 50.0f }, { "Kick_PressureId", 50.0f }, { "Kick_SubId", 50.0f },
+        { "Kick_SubFreqId", 5.0f },    { "Kick_AirId", 50.0f },      { "Kick_MidsId", 150.0f },
+        { "Kick_TransId", 50.0f },     { "Kick_CompressionId", 50.0f }, { "Kick_WidthId", 150.0f }
     };
 
     // One second of kicks at 120 bpm: a pitch-swept, decaying sine per beat with

@@ -43,13 +43,6 @@ namespace
         left = bands.low.left + bands.mid.left + bands.high.left;
         right = bands.low.right + bands.mid.right + bands.high.right;
     }
-
-    // One bad sample would otherwise poison every filter memory and the
-    // spectrum until the next prepare.
-    double finiteOrSilence (double sample) noexcept
-    {
-        return std::isfinite (sample) ? sample : 0.0;
-    }
 }
 
 AudioDevEffect::AudioDevEffect() noexcept
@@ -114,49 +107,6 @@ void AudioDevEffect::prepare (double newSampleRate) noexcept
     meters.prepare (newSampleRate);
 
     powerMix.prepare (newSampleRate);
-}
-
-void AudioDevEffect::process (double* left, double* right, int numChannels) noexcept
-{
-    auto l = finiteOrSilence (*left);
-    auto r = finiteOrSilence (*right);
-    const auto dryLeft = l;
-    const auto dryRight = numChannels == 1 ? l : r;
-
-    if (harmonicsOn)
-        processHarmonics (l, r);
-
-    if (pressureOn)
-        processPressure (l, r);
-
-    if (subOn)
-        subEq.process (l, r);
-
-    if (airOn)
-        airEq.process (l, r);
-
-    if (midOn)
-        midEq.process (l, r);
-
-    if (transientsOn)
-        processTransients (l, r);
-
-    if (compressionOn)
-        processCompression (l, r);
-
-    if (widthOn)
-        processWidth (l, r);
-
-    // Power off keeps every stage running and only fades their output out.
-    const auto power = powerMix.next (powerOn ? 1.0 : 0.0);
-    l = (1.0 - power) * dryLeft + power * l;
-    r = (1.0 - power) * dryRight + power * r;
-
-    spectrum.push (l, r);
-    meters.process (l, r);
-
-    *left = l;
-    *right = r;
 }
 
 void AudioDevEffect::processHarmonics (double& left, double& right) noexcept

@@ -11,6 +11,7 @@
 #include "TransientShaper.h"
 
 #include <array>
+#include <cmath>
 
 // A target written by the parameter mapping and the one-pole smoother that
 // follows it; each use in the chain advances the smoother by one step.
@@ -101,6 +102,10 @@ public:
     AudioDev::Smoothing::SmootherGeneric<double> powerMix { 0.0 };
 
 private:
+    // One bad sample would otherwise poison every filter memory and the
+    // spectrum until the next prepare.
+    static double finiteOrSilence (double sample) noexcept { return std::isfinite (sample) ? sample : 0.0; }
+
     void processHarmonics (double& left, double& right) noexcept;
     void processPressure (double& left, double& right) noexcept;
     void processTransients (double& left, double& right) noexcept;
@@ -112,3 +117,48 @@ private:
     SpectrumAnalyser spectrum;
     LevelMeters meters;
 };
+
+// Inline, so that a caller holding the final type gets the whole per-sample
+// path without a call.
+inline void AudioDevEffect::process (double* left, double* right, int numChannels) noexcept
+{
+    auto l = finiteOrSilence (*left);
+    auto r = finiteOrSilence (*right);
+    const auto dryLeft = l;
+    const auto dryRight = numChannels == 1 ? l : r;
+
+    if (harmonicsOn)
+        processHarmonics (l, r);
+
+    if (pressureOn)
+        processPressure (l, r);
+
+    if (subOn)
+        subEq.process (l, r);
+
+    if (airOn)
+        airEq.process (l, r);
+
+    if (midOn)
+        midEq.process (l, r);
+
+    if (transientsOn)
+        processTransients (l, r);
+
+    if (compressionOn)
+        processCompression (l, r);
+
+    if (widthOn)
+        processWidth (l, r);
+
+    // Power off keeps every stage running and only fades their output out.
+    const auto power = powerMix.next (powerOn ? 1.0 : 0.0);
+    l = (1.0 - power) * dryLeft + power * l;
+    r = (1.0 - power) * dryRight + power * r;
+
+    spectrum.push (l, r);
+    meters.process (l, r);
+
+    *left = l;
+    *right = r;
+}

@@ -25,9 +25,13 @@ public:
         value = state;
     }
 
-    double toDecibels (double magnitude) const noexcept
+    // Both magnitudes of a pair in dB at once, each under the floor read as the floor.
+    StereoPair toDecibels (StereoPair magnitudes) const noexcept
     {
-        return floorGain > magnitude ? floorDb : AudioDev::FastMath::log (magnitude) * AudioDev::decibelsPerNeper;
+        const auto underFloor = _mm_cmpgt_pd (_mm_set1_pd (floorGain), magnitudes.lanes);
+        const auto clamped = _mm_max_pd (_mm_set1_pd (floorGain), magnitudes.lanes); // a NaN stays NaN
+        const auto levels = AudioDev::FastMath::log (StereoPair { clamped }) * StereoPair::both (AudioDev::decibelsPerNeper);
+        return { _mm_or_pd (_mm_and_pd (underFloor, _mm_set1_pd (floorDb)), _mm_andnot_pd (underFloor, levels.lanes)) };
     }
 
     double getValue() const noexcept { return value; }

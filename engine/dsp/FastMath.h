@@ -1,5 +1,7 @@
 #pragma once
 
+#include "StereoPair.h"
+
 #include <array>
 #include <cmath>
 #include <cstdint>
@@ -32,6 +34,28 @@ namespace AudioDev::FastMath
         constexpr double ln2High = 6.93147180369123816490e-01;
         constexpr double ln2Low  = 1.90821492927058770002e-10;
 
+        // ln (1 + f) + k ln 2 for 1 + f in [sqrt(1/2), sqrt(2)): f / (2 + f) and a
+        // minimax series in its square (the classic fdlibm form). A template so
+        // that one text serves scalars and lane pairs.
+        template <typename Value>
+        Value logOfReduced (Value k, Value f) noexcept
+        {
+            const auto c = [] (double value) { return Value (value); };
+            const auto lg1 = c (6.666666666666735130e-01), lg2 = c (3.999999999940941908e-01),
+                       lg3 = c (2.857142874366239149e-01), lg4 = c (2.222219843214978396e-01),
+                       lg5 = c (1.818357216161805012e-01), lg6 = c (1.531383769920937332e-01),
+                       lg7 = c (1.479819860511658591e-01);
+
+            const auto halfSquare = c (0.5) * f * f;
+            const auto s = f / (c (2.0) + f);
+            const auto z = s * s;
+            const auto w = z * z;
+            const auto even = w * (lg2 + w * (lg4 + w * lg6));
+            const auto odd = z * (lg1 + w * (lg3 + w * (lg5 + w * lg7)));
+
+            return s * (halfSquare + (odd + even)) + k * c (ln2Low) - halfSquare + f + k * c (ln2High);
+        }
+
         // 2^(j / 32), j = 0 ... 31, for the exponential's table reduction.
         inline const std::array<double, 32> exp2Table = []
         {
@@ -42,17 +66,17 @@ namespace AudioDev::FastMath
         }();
     } // namespace Detail
 
-    /** ln x. x = 2^k (1 + f) with 1 + f in [sqrt(1/2), sqrt(2)); ln(1 + f) comes
-        from s = f / (2 + f) and a minimax series in s^2 (the classic fdlibm form).
-    */
+    // Bit patterns of the logarithm's reduction: 1.0, the high word of
+    // sqrt(1/2) and the mantissa.
+    constexpr std::uint64_t oneBits = 0x3ff0000000000000ull;
+    constexpr std::uint64_t sqrtHalfHighBits = 0x3fe6a09e00000000ull;
+    constexpr std::uint64_t mantissaMask = 0x000fffffffffffffull;
+
+    /** ln x, with x = 2^k (1 + f) and 1 + f in [sqrt(1/2), sqrt(2)). */
     inline double log (double x) noexcept
     {
         if (! (x >= std::numeric_limits<double>::min() && x <= std::numeric_limits<double>::max()))
             return std::log (x);
-
-        constexpr std::uint64_t sqrtHalfHighBits = 0x3fe6a09e00000000ull;
-        constexpr std::uint64_t oneBits = 0x3ff0000000000000ull;
-        constexpr std::uint64_t mantissaMask = 0x000fffffffffffffull;
 
         // Shifting by (1 - sqrt(1/2)) in the bit pattern moves the mantissa's
         // break point to sqrt(2), so no branch is needed to centre it.
@@ -60,19 +84,28 @@ namespace AudioDev::FastMath
         const auto k = (double) ((int) (shifted >> 52) - 0x3ff);
         const auto f = Detail::fromBits ((shifted & mantissaMask) + sqrtHalfHighBits) - 1.0;
 
-        constexpr double lg1 = 6.666666666666735130e-01, lg2 = 3.999999999940941908e-01,
-                         lg3 = 2.857142874366239149e-01, lg4 = 2.222219843214978396e-01,
-                         lg5 = 1.818357216161805012e-01, lg6 = 1.531383769920937332e-01,
-                         lg7 = 1.479819860511658591e-01;
+        return Detail::logOfReduced (k, f);
+    }
 
-        const auto halfSquare = 0.5 * f * f;
-        const auto s = f / (2.0 + f);
-        const auto z = s * s;
-        const auto w = z * z;
-        const auto even = w * (lg2 + w * (lg4 + w * lg6));
-        const auto odd = z * (lg1 + w * (lg3 + w * (lg5 + w * lg7)));
+    /** ln of both lanes at once, for pairs of magnitudes; the same results as
+        the scalar log, lane by lane.
+    */
+    inline StereoPair log (StereoPair x) noexcept
+    {
+        const auto inRange = _mm_and_pd (_mm_cmpge_pd (x.lanes, _mm_set1_pd (std::numeric_limits<double>::min())),
+                                         _mm_cmple_pd (x.lanes, _mm_set1_pd (std::numeric_limits<double>::max())));
 
-        return s * (halfSquare + odd + even) + k * Detail::ln2Low - halfSquare + f + k * Detail::ln2High;
+        if (_mm_movemask_pd (inRange) != 3)
+            return StereoPair::of (log (x.left()), log (x.right()));
+
+        const auto shifted = _mm_add_epi64 (_mm_castpd_si128 (x.lanes), _mm_set1_epi64x ((long long) (oneBits - sqrtHalfHighBits)));
+        const auto exponents = _mm_shuffle_epi32 (_mm_srli_epi64 (shifted, 52), _MM_SHUFFLE (2, 0, 2, 0));
+        const auto k = StereoPair { _mm_cvtepi32_pd (exponents) } - StereoPair::both (0x3ff);
+        const auto mantissas = _mm_add_epi64 (_mm_and_si128 (shifted, _mm_set1_epi64x ((long long) mantissaMask)),
+                                              _mm_set1_epi64x ((long long) sqrtHalfHighBits));
+        const auto f = StereoPair { _mm_castsi128_pd (mantissas) } - StereoPair::both (1.0);
+
+        return Detail::logOfReduced (k, f);
     }
 
     /** e^x. x = (32 k + j) ln2 / 32 + r with |r| <= ln2 / 64; e^r by its Taylor

@@ -77,9 +77,10 @@ public:
 
     StereoPair process (StereoPair x) noexcept
     {
-        const int numSections = 1 << orderExponent;
+        x = sections[0].process (x);
 
-        for (int i = 0; i < numSections; ++i)
+        // The crossovers run single sections; longer cascades take the loop.
+        for (int i = 1; i < (1 << orderExponent); ++i)
             x = sections[(size_t) i].process (x);
 
         return x;

@@ -19,27 +19,6 @@ void LevelMeters::prepare (double sampleRate) noexcept
         detector.setPeriod (sampleRate);
 }
 
-// Each channel's level in dB is computed once, against the wave meter's lower
-// floor, and shared: the wave meter follows the louder channel, and each peak
-// meter its own channel clamped to its higher floor. That is one logarithm per
-// channel instead of three per sample.
-void LevelMeters::process (double left, double right) noexcept
-{
-    const auto leftMagnitude = std::abs (left);
-    const auto rightMagnitude = std::abs (right);
-    const auto leftDb = waveMeter.toDecibels (leftMagnitude);
-    const auto rightDb = waveMeter.toDecibels (rightMagnitude);
-
-    waveMeter.processDecibels (std::max (leftDb, rightDb));
-    waveMeterHeld = std::max (waveMeterHeld, waveMeter.getValue());
-
-    peakMeters[0].processDecibels (std::max (leftDb, peakFloorDb));
-    peakMeters[1].processDecibels (std::max (rightDb, peakFloorDb));
-
-    clipDetectors[0].process (leftMagnitude);
-    clipDetectors[1].process (rightMagnitude);
-}
-
 float LevelMeters::getLevel (int channel) const noexcept
 {
     if (channel != 1 && channel != 2)

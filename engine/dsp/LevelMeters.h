@@ -3,7 +3,9 @@
 #include "DecibelFollower.h"
 #include "Metering.h"
 
+#include <algorithm>
 #include <array>
+#include <cmath>
 
 // The level meters fed with the chain's output: a wave meter that holds its
 // peak until it is read, per-channel peak meters with a slow fall, and
@@ -16,7 +18,27 @@ public:
     // New coefficients and hold period; values, held peak and flags carry over.
     void prepare (double sampleRate) noexcept;
 
-    void process (double left, double right) noexcept;
+    // Each channel's level in dB is computed once, against the wave meter's
+    // lower floor, and shared: the wave meter follows the louder channel, and
+    // each peak meter its own channel clamped to its higher floor. Both
+    // logarithms are taken together in one register pair.
+    void process (double left, double right) noexcept
+    {
+        const auto leftMagnitude = std::abs (left);
+        const auto rightMagnitude = std::abs (right);
+        const auto levelsDb = waveMeter.toDecibels (StereoPair::of (leftMagnitude, rightMagnitude));
+        const auto leftDb = levelsDb.left();
+        const auto rightDb = levelsDb.right();
+
+        waveMeter.processDecibels (std::max (leftDb, rightDb));
+        waveMeterHeld = std::max (waveMeterHeld, waveMeter.getValue());
+
+        peakMeters[0].processDecibels (std::max (leftDb, peakFloorDb));
+        peakMeters[1].processDecibels (std::max (rightDb, peakFloorDb));
+
+        clipDetectors[0].process (leftMagnitude);
+        clipDetectors[1].process (rightMagnitude);
+    }
 
     // Channel 1 is left, 2 right: 0.0 at -48 dB or below, 1.0 at 0 dB or above.
     float getLevel (int channel) const noexcept;

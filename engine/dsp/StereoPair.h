@@ -7,6 +7,10 @@
 // instruction. Each lane rounds exactly as the same scalar operation would.
 struct StereoPair
 {
+    StereoPair() noexcept = default;
+    StereoPair (__m128d value) noexcept : lanes (value) {}
+    explicit StereoPair (double value) noexcept : lanes (_mm_set1_pd (value)) {}
+
     __m128d lanes;
 
     static StereoPair of (double left, double right) noexcept { return { _mm_set_pd (right, left) }; }
@@ -31,5 +35,6 @@ struct StereoPair
     friend StereoPair operator+ (StereoPair a, StereoPair b) noexcept { return { _mm_add_pd (a.lanes, b.lanes) }; }
     friend StereoPair operator- (StereoPair a, StereoPair b) noexcept { return { _mm_sub_pd (a.lanes, b.lanes) }; }
     friend StereoPair operator* (StereoPair a, StereoPair b) noexcept { return { _mm_mul_pd (a.lanes, b.lanes) }; }
+    friend StereoPair operator/ (StereoPair a, StereoPair b) noexcept { return { _mm_div_pd (a.lanes, b.lanes) }; }
     friend StereoPair operator- (StereoPair a) noexcept { return { _mm_xor_pd (a.lanes, _mm_set1_pd (-0.0)) }; }
 };
