@@ -80,6 +80,13 @@ TEST (AttackReleaseFollower, AttackActsWhileRisingAndReleaseWhileFalling)
     follower.prepare (96000.0);
     EXPECT_EQ (follower.process (std::numeric_limits<double>::quiet_NaN()), held);
 
+    const double release = follower.releaseCoefficient;
+
+    for (double bad : { 0.0, -1.0, std::numeric_limits<double>::quiet_NaN() })
+        follower.prepare (bad);
+
+    EXPECT_EQ (follower.releaseCoefficient, release);
+
     follower.setAttack (0.0);
     EXPECT_EQ (follower.process (3.0), 3.0);
 }
