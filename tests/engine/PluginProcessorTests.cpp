@@ -223,16 +223,20 @@ namespace
         EXPECT_EQ (processor.takeDeliveries().size(), 1u);
     }
 
+    juce::Image paintView (juce::AudioVisualiserComponent& view)
+    {
+        view.setBounds (0, 0, 200, 100);
+        juce::Image image (juce::Image::ARGB, 200, 100, true);
+        juce::Graphics g (image);
+        view.paint (g);
+        return image;
+    }
+
     // Pixels the view paints into a 200 x 100 image: a view without history
     // paints fewer than 250, one full of a loud signal more than 1000.
     int paintedPixels (juce::AudioVisualiserComponent& view)
     {
-        view.setBounds (0, 0, 200, 100);
-        juce::Image image (juce::Image::ARGB, 200, 100, true);
-        {
-            juce::Graphics g (image);
-            view.paint (g);
-        }
+        const auto image = paintView (view);
         int count = 0;
 
         for (int y = 0; y < image.getHeight(); ++y)
@@ -267,6 +271,15 @@ namespace
         }
 
         EXPECT_GT (paintedPixels (view), 1000);
+
+        // The newest points are on the right; the ground stays transparent.
+        const auto image = paintView (view);
+        const auto wave = image.getPixelAt (190, 50);
+        EXPECT_EQ (wave.getAlpha(), 0xb3);
+        EXPECT_NEAR (wave.getRed(), 0xac, 3); // premultiplied storage rounds
+        EXPECT_NEAR (wave.getGreen(), 0x64, 3);
+        EXPECT_NEAR (wave.getBlue(), 0x4c, 3);
+        EXPECT_EQ (image.getPixelAt (190, 1).getAlpha(), 0);
 
         host.processor().prepareToPlay (44100.0, 1024);
         EXPECT_LT (paintedPixels (view), 250);
