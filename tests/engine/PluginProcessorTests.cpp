@@ -178,10 +178,14 @@ namespace
             SCOPED_TRACE (numChannels);
             WrapperDriver host (numChannels);
             auto buffer = ramp (numChannels, 300);
-            host.process (buffer);
+            juce::MidiBuffer midi;
+            midi.addEvent (juce::MidiMessage::noteOn (1, 36, 0.8f), 17);
+            host.process (buffer, midi);
 
             for (int i = 0; i < buffer.getNumSamples(); ++i)
                 ASSERT_EQ (host.processor().waveformBuffer.getSample (0, i), mixOf (buffer, i)) << i;
+
+            EXPECT_EQ (midi.getNumEvents(), 1); // MIDI passes untouched
         }
     }
 
