@@ -66,6 +66,24 @@ TEST (LinkwitzRileyFilter, MatchesTheAnalyticResponseAtEveryOrder)
     }
 }
 
+TEST (LinkwitzRileyFilter, AllPassSectionsKeepTheMagnitude)
+{
+    constexpr double c = -0.866788439499627; // the first-order all-pass at 1 kHz, 44.1 kHz
+
+    for (int n = 0; n <= 3; ++n)
+    {
+        LinkwitzRileyFilter filter;
+        filter.setType (LinkwitzRileyFilter::allPass);
+        filter.setOrderExponent (n);
+
+        const auto h = impulseResponse ([&] (double x) { double r = x; filter.process (x, r); return x; });
+        EXPECT_NEAR (h[0], std::pow (c, 1 << n), 1e-12) << n;
+
+        for (double hz : testFrequencies())
+            ASSERT_NEAR (std::abs (responseAt (h, hz)), 1.0, 1e-9) << "order exponent " << n << " at " << hz << " Hz";
+    }
+}
+
 TEST (LinkwitzRileyCrossover, InvertedMidRecombinesToAFlatAllpass)
 {
     LinkwitzRileyCrossover crossover;
