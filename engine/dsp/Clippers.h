@@ -3,6 +3,7 @@
 #include "Followers.h"
 #include "Smoothing.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace AudioDev::Distortion
@@ -111,11 +112,8 @@ namespace Kick_Harmonics
     class ClipStage_2 final : public AudioDev::Distortion::ClipperStereo
     {
     public:
-        void applyCurve (double& value) noexcept override
-        {
-            if (value > 1.0)
-                value = 1.0;
-        }
+        // std::min keeps a NaN (its first argument) and needs no branch.
+        void applyCurve (double& value) noexcept override { value = std::min (value, 1.0); }
 
         double getGainDb (int which) const noexcept override { return choose (which, 15.0, -12.0); }
         double getTimeMs (int which) const noexcept override { return choose (which, 0.0, 0.0); }

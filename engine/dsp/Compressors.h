@@ -3,6 +3,7 @@
 #include "Followers.h"
 #include "Smoothing.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace AudioDev::Compression
@@ -64,15 +65,17 @@ namespace AudioDev::Compression
             const double threshold = thresholdSmoother.next (thresholdDb);
             const double slope = 1.0 - 1.0 / ratioSmoother.next (ratio);
 
-            double gainChangeDb = 0.0;
+            // Inside the knee the curve bends quadratically, elsewhere it is the
+            // straight line through the smoothed threshold. Both are computed and
+            // one is chosen without a branch: the level crosses the knee's bounds
+            // with the signal. A knee of width zero or less has no inside.
+            using namespace AudioDev::Branchless;
+            const auto inKnee = both (greater (levelDb, kneeLowerDb), greater (kneeUpperDb, levelDb));
+            const double kneeChangeDb = (kneeLowerDb - levelDb) * slope * (levelDb - kneeLowerDb) / kneeWidthDb * 0.5;
+            const double lineChangeDb = (threshold - levelDb) * slope;
 
-            if (kneeWidthDb > 0.0 && kneeLowerDb < levelDb && levelDb < kneeUpperDb)
-                gainChangeDb = (kneeLowerDb - levelDb) * slope * (levelDb - kneeLowerDb) / kneeWidthDb * 0.5;
-            else
-                gainChangeDb = (threshold - levelDb) * slope;
-
-            if (gainChangeDb > 0.0)
-                gainChangeDb = 0.0; // only ever reduce
+            // Only ever reduce.
+            double gainChangeDb = std::min (select (inKnee, kneeChangeDb, lineChangeDb), 0.0);
 
             adjustGainChange (gainChangeDb);
 
@@ -133,8 +136,7 @@ namespace Kick_Compression
 
         void adjustGainChange (double& gainChangeDb) noexcept override
         {
-            if (gainChangeDb < -maxReductionDb)
-                gainChangeDb = -maxReductionDb;
+            gainChangeDb = std::max (gainChangeDb, -maxReductionDb);
         }
     };
 } // namespace Kick_Compression

@@ -16,12 +16,10 @@ public:
     // One step towards a level in dB, as toDecibels gives it for a magnitude.
     void processDecibels (double levelDb) noexcept
     {
-        if (levelDb > state)
-            state = state + (levelDb - state) * riseCoefficient;
-        else if (levelDb < state)
-            state = state + (levelDb - state) * fallCoefficient;
-
-        // An equal level leaves the state where it is; so does a NaN.
+        // An equal level gives a zero step and leaves the state where it is; a NaN gives none.
+        using namespace AudioDev::Branchless;
+        const double coefficient = select (greater (levelDb, state), riseCoefficient, fallCoefficient);
+        state = state + select (ordered (levelDb, state), (levelDb - state) * coefficient, 0.0);
         value = state;
     }
 

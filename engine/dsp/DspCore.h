@@ -3,6 +3,7 @@
 #include "FastMath.h"
 
 #include <cmath>
+#include <emmintrin.h>
 
 // Constants and small helpers shared by every building block of the kick chain.
 // The numeric constants are deliberately the shortened values the chain was
@@ -41,6 +42,22 @@ namespace AudioDev
     {
         return sampleRate > 0.0 && std::isfinite (sampleRate);
     }
+
+    // Branch-free comparisons and choices for values that follow the signal
+    // (a level against its envelope, say): such branches flip unpredictably,
+    // and a mispredicted branch costs more than computing both sides.
+    namespace Branchless
+    {
+        inline __m128d greater (double a, double b) noexcept { return _mm_cmpgt_sd (_mm_set_sd (a), _mm_set_sd (b)); }
+        inline __m128d ordered (double a, double b) noexcept { return _mm_cmpord_sd (_mm_set_sd (a), _mm_set_sd (b)); }
+        inline __m128d both (__m128d a, __m128d b) noexcept  { return _mm_and_pd (a, b); }
+
+        // mask ? ifTrue : ifFalse, for a mask made by the comparisons above.
+        inline double select (__m128d mask, double ifTrue, double ifFalse) noexcept
+        {
+            return _mm_cvtsd_f64 (_mm_or_pd (_mm_and_pd (mask, _mm_set_sd (ifTrue)), _mm_andnot_pd (mask, _mm_set_sd (ifFalse))));
+        }
+    } // namespace Branchless
 
     // 20 log10 (g) as ln (g) * 20 / ln 10 and 10^(dB / 20) as e^(dB * ln 10 / 20):
     // the same values to a few units in the last place, at a fraction of the cost.

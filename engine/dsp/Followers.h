@@ -42,13 +42,13 @@ struct AttackReleaseFollower
         releaseCoefficient = AudioDev::timeConstantCoefficient (ms, sampleRate, decayExponent);
     }
 
+    // Attack while the input is above the value, release while below; an
+    // equal input gives a zero step and an unordered one none at all.
     double process (double input) noexcept
     {
-        if (input > current)
-            current += (input - current) * attackCoefficient;
-        else if (input < current)
-            current += (input - current) * releaseCoefficient;
-
+        using namespace AudioDev::Branchless;
+        const double coefficient = select (greater (input, current), attackCoefficient, releaseCoefficient);
+        current += select (ordered (input, current), (input - current) * coefficient, 0.0);
         return current;
     }
 

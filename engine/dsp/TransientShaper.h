@@ -2,6 +2,7 @@
 
 #include "Followers.h"
 
+#include <algorithm>
 #include <cmath>
 
 /** Transient shaper: a gain that follows the difference, in dB, between a fast
@@ -36,7 +37,7 @@ public:
 
 private:
     // A level under the floor reads as the floor, as its -96 dB would.
-    static double floored (double level) noexcept { return level < AudioDev::floorGain ? AudioDev::floorGain : level; }
+    static double floored (double level) noexcept { return std::max (level, AudioDev::floorGain); }
 
     AttackReleaseFollower fast { 0.5, 100.0, AudioDev::rcDecayExponent };
     AttackReleaseFollower slow { 10.0, 100.0, AudioDev::rcDecayExponent };
