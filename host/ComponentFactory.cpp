@@ -13,6 +13,12 @@ void host::ComponentFactory::registerClass (const Uid& classId, Creator creator)
     creators[classId] = std::move (creator);
 }
 
+void host::ComponentFactory::setCreationResult (int32_t result)
+{
+    const std::lock_guard<std::mutex> guard (lock);
+    creationResult = result;
+}
+
 int32_t host::ComponentFactory::CreateInstance (const Uid& classId, IUnknownSlots* outer, const Uid& iid, void** interfaceOut)
 {
     record (3, { CallLog::text (classId), CallLog::text (static_cast<const void*> (outer)), CallLog::text (iid) });
@@ -23,6 +29,7 @@ int32_t host::ComponentFactory::CreateInstance (const Uid& classId, IUnknownSlot
     *interfaceOut = nullptr;
 
     RecordedObject* object = nullptr;
+    int32_t forcedResult = resultOk;
     {
         const std::lock_guard<std::mutex> guard (lock);
         const auto creator = creators.find (classId);
@@ -31,9 +38,11 @@ int32_t host::ComponentFactory::CreateInstance (const Uid& classId, IUnknownSlot
 
         made.push_back ({ classId, creator->second() });
         object = made.back().object.get();
+        forcedResult = creationResult;
     }
 
-    return object->unknown().QueryInterface (iid, interfaceOut);
+    const auto lookupResult = object->unknown().QueryInterface (iid, interfaceOut);
+    return forcedResult != resultOk ? forcedResult : lookupResult;
 }
 
 std::vector<host::RecordedObject*> host::ComponentFactory::created() const

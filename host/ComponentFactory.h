@@ -21,6 +21,11 @@ namespace host
         // creator is unknown to this host.
         void registerClass (const Uid& classId, Creator creator);
 
+        // Creations from now on still hand out the component but answer
+        // `result`, as a faulty host may; resultOk (the default) restores
+        // ordinary answers.
+        void setCreationResult (int32_t result);
+
         // Position 3. Makes a new component and answers its interface `iid`.
         // The factory keeps every component it made, so tests can inspect it
         // after the module has let go.
@@ -39,6 +44,7 @@ namespace host
 
         mutable std::mutex lock;
         std::map<Uid, Creator> creators;
+        int32_t creationResult = resultOk;
         std::vector<Made> made;
     };
 }

@@ -111,3 +111,30 @@ TEST (AAX_VCollection, OperationsAndMissingVersionsOfTheCollectionAndEffectDescr
     EXPECT_EQ (AAX_ERROR_NULL_OBJECT, effect->AddName ("Kick"));
     EXPECT_EQ (AAX_ERROR_NULL_OBJECT, effect->NewComponentDescriptor()->AddAudioIn (0));
 }
+
+TEST (AAX_VCollection, ComponentsFromCreationsThatFailYetHandOutAnObjectAreNeitherUsedNorKept)
+{
+    host::TestHost testHost;
+    host::HostRegistration registration (testHost);
+    testHost.factory().setCreationResult (host::resultInvalidArgument);
+
+    AAX_VCollection collection (asModuleSees (testHost.hostUnknown()));
+    auto* effect = collection.NewDescriptor();
+    auto* component = effect->NewComponentDescriptor();
+    auto* map = component->NewPropertyMap();
+    ASSERT_NE (nullptr, map);
+    ASSERT_EQ (4u, testHost.factory().created().size());
+
+    EXPECT_EQ (nullptr, collection.GetIUnknown());
+    EXPECT_EQ (AAX_ERROR_NULL_OBJECT, collection.SetManufacturerName ("VANTO"));
+    EXPECT_EQ (AAX_ERROR_NULL_OBJECT, effect->AddName ("Kick"));
+    EXPECT_EQ (AAX_ERROR_NULL_OBJECT, component->AddAudioIn (0));
+    EXPECT_EQ (nullptr, map->GetIUnknown());
+    EXPECT_EQ (AAX_ERROR_NULL_OBJECT, map->AddProperty (AAX_eProperty_ManufacturerID, 'V4nt'));
+    // Each made component was returned at once, while its wrapper lives on.
+    for (const auto* made : testHost.factory().created())
+    {
+        EXPECT_EQ (0, made->referenceCount()) << made->name();
+        EXPECT_TRUE (positionsCalled (testHost, made->name()).empty()) << made->name();
+    }
+}

@@ -150,6 +150,22 @@ TEST (HostServicesVersions, MissingVersionsAnswerNullObjectOrUnimplemented)
     EXPECT_EQ (calls.back(), (host::Call { "HostServices", 5, { "134217728", "67108864", "stack" } }));
 }
 
+TEST (HostServicesVersions, ACreationThatFailsYetHandsOutAnObjectIsNeitherUsedNorKept)
+{
+    host::TestHost testHost;
+    testHost.factory().setCreationResult (host::resultInvalidArgument);
+    const AAX_VHostServices services (asLibraryUnknown (testHost));
+
+    ASSERT_EQ (testHost.factory().created (host::uids::AAXCompID_HostServices).size(), 3u);
+    EXPECT_EQ (services.Trace (highPriority, "t"), AAX_ERROR_NULL_OBJECT);
+    EXPECT_EQ (services.StackTrace (highPriority, normalPriority, "s"), AAX_ERROR_UNIMPLEMENTED);
+    EXPECT_EQ (services.HandleAssertFailure ("f", 1, "e", 1), AAX_ERROR_NULL_OBJECT);
+    for (const auto& call : testHost.log().callsTo ("HostServices"))
+        EXPECT_EQ (call.position, 0); // the factory's interface lookup only
+    // Every version was returned at once, not held until the services go.
+    EXPECT_TRUE (testHost.objectsWithUnbalancedReferences().empty());
+}
+
 TEST (HostServicesVersions, NoHostObjectMeansNoServices)
 {
     const AAX_VHostServices services (nullptr);

@@ -39,5 +39,5 @@ private:
     ACFPtr<AAX_IACFCollection> collectionV1;
     AAX_VDescriptionHost descriptionHost;
     std::vector<std::unique_ptr<AAX_VEffectDescriptor>> effectDescriptors;
-    std::vector<std::unique_ptr<AAX_VPropertyMap>> propertyMaps;
+    AAX_VPropertyMapStore propertyMaps;
 };

@@ -58,5 +58,5 @@ private:
     ACFPtr<AAX_IACFComponentDescriptor> descriptorV1;
     ACFPtr<AAX_IACFComponentDescriptor_V2> descriptorV2;
     ACFPtr<AAX_IACFComponentDescriptor_V3> descriptorV3;
-    std::vector<std::unique_ptr<AAX_VPropertyMap>> propertyMaps;
+    AAX_VPropertyMapStore propertyMaps;
 };

@@ -39,5 +39,5 @@ private:
     ACFPtr<AAX_IACFEffectDescriptor> descriptorV1;
     ACFPtr<AAX_IACFEffectDescriptor_V2> descriptorV2;
     std::vector<std::unique_ptr<AAX_VComponentDescriptor>> componentDescriptors;
-    std::vector<std::unique_ptr<AAX_VPropertyMap>> propertyMaps;
+    AAX_VPropertyMapStore propertyMaps;
 };

@@ -8,6 +8,7 @@
 
 #include <map>
 #include <memory>
+#include <vector>
 
 class AAX_VPropertyMap : public AAX_IPropertyMap
 {
@@ -18,6 +19,8 @@ public:
     static std::unique_ptr<AAX_VPropertyMap> Create (IACFUnknown* hostObject);
     // A map over a property map the host handed out.
     static std::unique_ptr<AAX_VPropertyMap> Acquire (IACFUnknown* hostPropertyMap);
+    // The host's map behind `properties`, as the host takes it; null for null.
+    static IACFUnknown* HostMapOf (AAX_IPropertyMap* properties);
 
     AAX_CBoolean GetProperty (AAX_EProperty property, AAX_CPropertyValue* valueOut) const override;
     AAX_CBoolean GetPointerProperty (AAX_EProperty property, const void** valueOut) const override;
@@ -43,4 +46,16 @@ private:
     ACFPtr<AAX_IACFDescriptionHost> descriptionHost;
     // Pointer properties a map without version 3 cannot take.
     std::map<int32_t, const void*> localPointerProperties;
+};
+
+// The property maps a collection or descriptor made, deleted with it.
+class AAX_VPropertyMapStore
+{
+public:
+    // A new map through `hostObject`'s component factory, kept here; null
+    // when `AAX_VPropertyMap::Create` makes none.
+    AAX_IPropertyMap* NewPropertyMap (IACFUnknown* hostObject);
+
+private:
+    std::vector<std::unique_ptr<AAX_VPropertyMap>> maps;
 };

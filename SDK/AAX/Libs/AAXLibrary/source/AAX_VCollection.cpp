@@ -42,18 +42,14 @@ AAX_Result AAX_VCollection::SetPackageVersion (uint32_t version)
 
 AAX_IPropertyMap* AAX_VCollection::NewPropertyMap()
 {
-    auto map = AAX_VPropertyMap::Create (hostObject.get());
-    if (map == nullptr)
-        return nullptr;
-    propertyMaps.push_back (std::move (map));
-    return propertyMaps.back().get();
+    return propertyMaps.NewPropertyMap (hostObject.get());
 }
 
 AAX_Result AAX_VCollection::SetProperties (AAX_IPropertyMap* properties)
 {
     if (! collectionV1)
         return AAX_ERROR_NULL_OBJECT;
-    return collectionV1->SetProperties (properties != nullptr ? properties->GetIUnknown() : nullptr);
+    return collectionV1->SetProperties (AAX_VPropertyMap::HostMapOf (properties));
 }
 
 AAX_IDescriptionHost* AAX_VCollection::DescriptionHost()

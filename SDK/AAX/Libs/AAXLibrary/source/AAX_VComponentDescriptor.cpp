@@ -8,11 +8,6 @@
 
 namespace
 {
-    IACFUnknown* hostMapOf (AAX_IPropertyMap* properties)
-    {
-        return properties != nullptr ? properties->GetIUnknown() : nullptr;
-    }
-
     // Procedures travel through property maps as untyped addresses.
     template <typename Procedure>
     Procedure asProcedure (const void* address)
@@ -129,11 +124,7 @@ AAX_Result AAX_VComponentDescriptor::AddReservedField (AAX_CFieldIndex field, ui
 
 AAX_IPropertyMap* AAX_VComponentDescriptor::NewPropertyMap()
 {
-    auto map = AAX_VPropertyMap::Create (hostObject.get());
-    if (map == nullptr)
-        return nullptr;
-    propertyMaps.push_back (std::move (map));
-    return propertyMaps.back().get();
+    return propertyMaps.NewPropertyMap (hostObject.get());
 }
 
 AAX_IPropertyMap* AAX_VComponentDescriptor::DuplicatePropertyMap (AAX_IPropertyMap* source)
@@ -161,8 +152,8 @@ AAX_Result AAX_VComponentDescriptor::AddProcessProc_Native (AAX_CProcessProc pro
                                                             AAX_CInstanceInitProc instanceInitProc,
                                                             AAX_CBackgroundProc backgroundProc, AAX_CSelector* procedureIDOut)
 {
-    return descriptorV1 ? descriptorV1->AddProcessProc_Native (processProc, hostMapOf (properties), instanceInitProc,
-                                                               backgroundProc, procedureIDOut)
+    return descriptorV1 ? descriptorV1->AddProcessProc_Native (processProc, AAX_VPropertyMap::HostMapOf (properties),
+                                                               instanceInitProc, backgroundProc, procedureIDOut)
                         : AAX_ERROR_NULL_OBJECT;
 }
 
@@ -170,15 +161,16 @@ AAX_Result AAX_VComponentDescriptor::AddProcessProc_TI (const char* dllFileName,
                                                         AAX_IPropertyMap* properties, const char* instanceInitProcSymbol,
                                                         const char* backgroundProcSymbol, AAX_CSelector* procedureIDOut)
 {
-    return descriptorV1 ? descriptorV1->AddProcessProc_TI (dllFileName, processProcSymbol, hostMapOf (properties),
-                                                           instanceInitProcSymbol, backgroundProcSymbol, procedureIDOut)
+    return descriptorV1 ? descriptorV1->AddProcessProc_TI (dllFileName, processProcSymbol,
+                                                           AAX_VPropertyMap::HostMapOf (properties), instanceInitProcSymbol,
+                                                           backgroundProcSymbol, procedureIDOut)
                         : AAX_ERROR_NULL_OBJECT;
 }
 
 AAX_Result AAX_VComponentDescriptor::AddProcessProc (AAX_IPropertyMap* properties, AAX_CSelector* procedureIDsOut, int32_t capacity)
 {
     if (descriptorV3)
-        return descriptorV3->AddProcessProc (hostMapOf (properties), procedureIDsOut, capacity);
+        return descriptorV3->AddProcessProc (AAX_VPropertyMap::HostMapOf (properties), procedureIDsOut, capacity);
     return ManuallyAddProcessProcs (properties, procedureIDsOut, capacity);
 }
 

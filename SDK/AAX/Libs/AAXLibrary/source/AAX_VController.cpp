@@ -2,7 +2,7 @@
 #include "AAX_VController.h"
 
 #include "AAX_Errors.h"
-#include "AAX_UIDs.h"
+#include "AAX_HostComponent.h"
 #include "AAX_VPageTable.h"
 
 AAX_VController::AAX_VController (IACFUnknown* hostObject)
@@ -149,10 +149,8 @@ AAX_Result AAX_VController::GetIsAudioSuite (AAX_CBoolean* isAudioSuiteOut) cons
 ACFPtr<IACFUnknown> AAX_VController::createEmptyPageTable() const
 {
     ACFPtr<IACFUnknown> pageTable;
-    if (componentFactory
-        && componentFactory->CreateInstance (AAXCompID_PageTable, nullptr, IID_IAAXPageTableV2,
-                                             pageTable.resetAndGetAddress()) != ACF_OK)
-        pageTable.reset(); // returns whatever a failed creation may have handed out
+    if (componentFactory)
+        AAX_CreateHostComponent (*componentFactory.get(), AAXCompID_PageTable, IID_IAAXPageTableV2, pageTable);
     return pageTable;
 }
 

@@ -4,14 +4,6 @@
 #include "AAX_Errors.h"
 #include "AAX_HostComponent.h"
 
-namespace
-{
-    IACFUnknown* hostMapOf (AAX_IPropertyMap* properties)
-    {
-        return properties != nullptr ? properties->GetIUnknown() : nullptr;
-    }
-}
-
 AAX_VEffectDescriptor::AAX_VEffectDescriptor (IACFUnknown* host)
     : hostObject (host)
 {
@@ -56,16 +48,12 @@ AAX_Result AAX_VEffectDescriptor::AddProcPtr (void* procedure, AAX_CProcPtrID pr
 
 AAX_IPropertyMap* AAX_VEffectDescriptor::NewPropertyMap()
 {
-    auto map = AAX_VPropertyMap::Create (hostObject.get());
-    if (map == nullptr)
-        return nullptr;
-    propertyMaps.push_back (std::move (map));
-    return propertyMaps.back().get();
+    return propertyMaps.NewPropertyMap (hostObject.get());
 }
 
 AAX_Result AAX_VEffectDescriptor::SetProperties (AAX_IPropertyMap* properties)
 {
-    return descriptorV1 ? descriptorV1->SetProperties (hostMapOf (properties)) : AAX_ERROR_NULL_OBJECT;
+    return descriptorV1 ? descriptorV1->SetProperties (AAX_VPropertyMap::HostMapOf (properties)) : AAX_ERROR_NULL_OBJECT;
 }
 
 AAX_Result AAX_VEffectDescriptor::AddResourceInfo (AAX_EResourceType resourceType, const char* info)
@@ -75,7 +63,8 @@ AAX_Result AAX_VEffectDescriptor::AddResourceInfo (AAX_EResourceType resourceTyp
 
 AAX_Result AAX_VEffectDescriptor::AddMeterDescription (AAX_CTypeID meterID, const char* meterName, AAX_IPropertyMap* properties)
 {
-    return descriptorV1 ? descriptorV1->AddMeterDescription (meterID, meterName, hostMapOf (properties)) : AAX_ERROR_NULL_OBJECT;
+    return descriptorV1 ? descriptorV1->AddMeterDescription (meterID, meterName, AAX_VPropertyMap::HostMapOf (properties))
+                        : AAX_ERROR_NULL_OBJECT;
 }
 
 AAX_Result AAX_VEffectDescriptor::AddControlMIDINode (AAX_CFieldIndex field, AAX_EMIDINodeType nodeType, const char* nodeName,

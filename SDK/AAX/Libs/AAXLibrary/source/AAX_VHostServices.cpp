@@ -2,19 +2,18 @@
 #include "AAX_VHostServices.h"
 
 #include "AAX_Errors.h"
-#include "AAX_UIDs.h"
-#include "IACFComponentFactory.h"
+#include "AAX_HostComponent.h"
 
 AAX_VHostServices::AAX_VHostServices (IACFUnknown* hostUnknown)
 {
-    ACFPtr<IACFComponentFactory> factory;
-    if (factory.query (hostUnknown, IID_IACFComponentFactory) != ACF_OK || ! factory)
+    const auto factory = AAX_HostComponentFactory (hostUnknown);
+    if (! factory)
         return;
 
     // Each version is its own component: a host may offer any subset.
-    factory->CreateInstance (AAXCompID_HostServices, nullptr, IID_IAAXHostServicesV1, servicesV1.resetAndGetAddress());
-    factory->CreateInstance (AAXCompID_HostServices, nullptr, IID_IAAXHostServicesV2, servicesV2.resetAndGetAddress());
-    factory->CreateInstance (AAXCompID_HostServices, nullptr, IID_IAAXHostServicesV3, servicesV3.resetAndGetAddress());
+    AAX_CreateHostComponent (*factory.get(), AAXCompID_HostServices, IID_IAAXHostServicesV1, servicesV1);
+    AAX_CreateHostComponent (*factory.get(), AAXCompID_HostServices, IID_IAAXHostServicesV2, servicesV2);
+    AAX_CreateHostComponent (*factory.get(), AAXCompID_HostServices, IID_IAAXHostServicesV3, servicesV3);
 }
 
 AAX_Result AAX_VHostServices::HandleAssertFailure (const char* file, int32_t line, const char* expression, int32_t flags) const

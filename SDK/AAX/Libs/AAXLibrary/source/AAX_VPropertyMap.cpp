@@ -35,12 +35,12 @@ namespace
 
 std::unique_ptr<AAX_VPropertyMap> AAX_VPropertyMap::Create (IACFUnknown* hostObject)
 {
-    ACFPtr<IACFComponentFactory> factory;
-    if (factory.query (hostObject, IID_IACFComponentFactory) != ACF_OK || ! factory)
+    const auto factory = AAX_HostComponentFactory (hostObject);
+    if (! factory)
         return nullptr;
 
     std::unique_ptr<AAX_VPropertyMap> map (new AAX_VPropertyMap());
-    AAX_CreateHostComponent (hostObject, AAXCompID_AAXPropertyMap, IID_IAAXPropertyMapV1, map->mapV1);
+    AAX_CreateHostComponent (*factory.get(), AAXCompID_AAXPropertyMap, IID_IAAXPropertyMapV1, map->mapV1);
     map->queryNewerVersions();
 
     // The first of these that knows a description host provides it.
@@ -129,6 +129,11 @@ AAX_CBoolean AAX_VPropertyMap::GetPropertyWithIDArray (AAX_EProperty property, c
     return mapV2 ? mapV2->GetPropertyWithIDArray (property, identifiersOut, countOut) : AAX_CBoolean { false };
 }
 
+IACFUnknown* AAX_VPropertyMap::HostMapOf (AAX_IPropertyMap* properties)
+{
+    return properties != nullptr ? properties->GetIUnknown() : nullptr;
+}
+
 IACFUnknown* AAX_VPropertyMap::GetIUnknown()
 {
     if (mapV3)
@@ -136,4 +141,13 @@ IACFUnknown* AAX_VPropertyMap::GetIUnknown()
     if (mapV2)
         return mapV2.get();
     return mapV1.get();
+}
+
+AAX_IPropertyMap* AAX_VPropertyMapStore::NewPropertyMap (IACFUnknown* hostObject)
+{
+    auto map = AAX_VPropertyMap::Create (hostObject);
+    if (map == nullptr)
+        return nullptr;
+    maps.push_back (std::move (map));
+    return maps.back().get();
 }
