@@ -2,21 +2,24 @@
 
 #include <juce_audio_basics/juce_audio_basics.h>
 
+#include <algorithm>
 #include <type_traits>
 
 #include "Effect.h"
 
 // Runs every sample of a block through an effect, in place and in double
-// precision. Two channels go through together; otherwise channel 0 goes
-// through alone, with a silent right input whose result is discarded.
+// precision, a chunk at a time through the effect's processBlock. Two
+// channels go through together; otherwise channel 0 goes through alone, with
+// a silent right input whose result is discarded.
 //
-// A template, so that for a final effect type (the kick chain) the per-sample
-// call is direct and inlined rather than virtual.
+// A template, so that the kick chain's own block processing is reached
+// directly rather than sample by sample through virtual calls.
 template <typename EffectType>
 void processThroughEffect (EffectType& effect, juce::AudioBuffer<float>& buffer)
 {
     static_assert (std::is_base_of_v<Effect, EffectType>, "processThroughEffect drives an Effect");
 
+    constexpr int chunkSize = 64;
     const auto numSamples = buffer.getNumSamples();
     const auto numChannels = buffer.getNumChannels();
 
@@ -24,25 +27,27 @@ void processThroughEffect (EffectType& effect, juce::AudioBuffer<float>& buffer)
         return;
 
     auto* left = buffer.getWritePointer (0);
+    auto* right = numChannels == 2 ? buffer.getWritePointer (1) : nullptr;
+    const auto chainChannels = right != nullptr ? 2 : 1;
 
-    if (numChannels == 2)
+    for (int start = 0; start < numSamples; start += chunkSize)
     {
-        auto* right = buffer.getWritePointer (1);
+        const auto count = std::min (chunkSize, numSamples - start);
+        double l[chunkSize], r[chunkSize];
 
-        for (int i = 0; i < numSamples; ++i)
+        for (int i = 0; i < count; ++i)
         {
-            double l = left[i], r = right[i];
-            effect.process (&l, &r, numChannels);
-            left[i] = (float) l;
-            right[i] = (float) r;
+            l[i] = left[start + i];
+            r[i] = right != nullptr ? right[start + i] : 0.0;
         }
-        return;
-    }
 
-    for (int i = 0; i < numSamples; ++i)
-    {
-        double l = left[i], r = 0.0;
-        effect.process (&l, &r, numChannels);
-        left[i] = (float) l;
+        effect.processBlock (l, r, count, chainChannels);
+
+        for (int i = 0; i < count; ++i)
+            left[start + i] = (float) l[i];
+
+        if (right != nullptr)
+            for (int i = 0; i < count; ++i)
+                right[start + i] = (float) r[i];
     }
 }

@@ -1,5 +1,6 @@
 #include "AudioDevEffect.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace
@@ -35,6 +36,24 @@ namespace
     {
         band.left *= gain;
         band.right *= gain;
+    }
+
+    // One band of a chunk, both channels, for the stages that run their
+    // compressors or shapers over whole chunks.
+    struct BandChunk
+    {
+        double left[AudioDev::maxBlockSize];
+        double right[AudioDev::maxBlockSize];
+    };
+
+    void storeBands (const LinkwitzRileyCrossover::Bands& bands, BandChunk& low, BandChunk& mid, BandChunk& high, int i) noexcept
+    {
+        low.left[i] = bands.low.left;
+        low.right[i] = bands.low.right;
+        mid.left[i] = bands.mid.left;
+        mid.right[i] = bands.mid.right;
+        high.left[i] = bands.high.left;
+        high.right[i] = bands.high.right;
     }
 
     // Recombines bands whose mid band has already been negated.
@@ -109,6 +128,80 @@ void AudioDevEffect::prepare (double newSampleRate) noexcept
     powerMix.prepare (newSampleRate);
 }
 
+void AudioDevEffect::process (double* left, double* right, int numChannels) noexcept
+{
+    processChunk (left, right, 1, numChannels);
+}
+
+void AudioDevEffect::processBlock (double* left, double* right, int numSamples, int numChannels) noexcept
+{
+    for (int start = 0; start < numSamples; start += AudioDev::maxBlockSize)
+        processChunk (left + start, right + start, std::min (AudioDev::maxBlockSize, numSamples - start), numChannels);
+}
+
+// Each stage runs over the whole chunk before the next one starts. A stage's
+// samples depend on each other only through its own memories, so the
+// processor can overlap consecutive samples instead of waiting on the long
+// chain of one sample through every stage. Nothing that steers a stage
+// changes within a chunk (the mapping runs between blocks), so every sample
+// meets exactly the states and settings it would meet going through all
+// stages before the next sample starts.
+void AudioDevEffect::processChunk (double* left, double* right, int numSamples, int numChannels) noexcept
+{
+    double dryLeft[AudioDev::maxBlockSize], dryRight[AudioDev::maxBlockSize];
+
+    for (int i = 0; i < numSamples; ++i)
+    {
+        left[i] = finiteOrSilence (left[i]);
+        right[i] = finiteOrSilence (right[i]);
+        dryLeft[i] = left[i];
+        dryRight[i] = numChannels == 1 ? left[i] : right[i];
+    }
+
+    const auto forEachSample = [&] (auto&& stage)
+    {
+        for (int i = 0; i < numSamples; ++i)
+            stage (left[i], right[i]);
+    };
+
+    if (harmonicsOn)
+        forEachSample ([this] (double& l, double& r) { processHarmonics (l, r); });
+
+    if (pressureOn)
+        processPressure (left, right, numSamples);
+
+    if (subOn)
+        forEachSample ([this] (double& l, double& r) { subEq.process (l, r); });
+
+    if (airOn)
+        forEachSample ([this] (double& l, double& r) { airEq.process (l, r); });
+
+    if (midOn)
+        forEachSample ([this] (double& l, double& r) { midEq.process (l, r); });
+
+    if (transientsOn)
+        processTransients (left, right, numSamples);
+
+    if (compressionOn)
+        processCompression (left, right, numSamples);
+
+    if (widthOn)
+        forEachSample ([this] (double& l, double& r) { processWidth (l, r); });
+
+    // Power off keeps every stage running and only fades their output out.
+    const auto powerTarget = powerOn ? 1.0 : 0.0;
+
+    for (int i = 0; i < numSamples; ++i)
+    {
+        const auto power = powerMix.next (powerTarget);
+        left[i] = (1.0 - power) * dryLeft[i] + power * left[i];
+        right[i] = (1.0 - power) * dryRight[i] + power * right[i];
+
+        spectrum.push (left[i], right[i]);
+        meters.process (left[i], right[i]);
+    }
+}
+
 void AudioDevEffect::processHarmonics (double& left, double& right) noexcept
 {
     auto wetLeft = left, wetRight = right;
@@ -119,47 +212,71 @@ void AudioDevEffect::processHarmonics (double& left, double& right) noexcept
     right = wetRight * harmonicsWetGain + right * harmonicsDryGain;
 }
 
-void AudioDevEffect::processPressure (double& left, double& right) noexcept
+void AudioDevEffect::processPressure (double* left, double* right, int numSamples) noexcept
 {
-    const auto inputGain = pressureInputGain.next();
-    auto bands = pressureCrossover.split (left * inputGain, right * inputGain);
-    negate (bands.mid);
+    BandChunk low, mid, high;
 
-    scale (bands.low, pressureLowGain.next());
-    scale (bands.mid, pressureMidGain.next());
-    scale (bands.high, pressureHighGain.next());
+    for (int i = 0; i < numSamples; ++i)
+    {
+        const auto inputGain = pressureInputGain.next();
+        auto bands = pressureCrossover.split (left[i] * inputGain, right[i] * inputGain);
+        negate (bands.mid);
 
-    pressureCompressors[0].process (bands.low.left, bands.low.right);
-    pressureCompressors[1].process (bands.mid.left, bands.mid.right);
-    pressureCompressors[2].process (bands.high.left, bands.high.right);
+        scale (bands.low, pressureLowGain.next());
+        scale (bands.mid, pressureMidGain.next());
+        scale (bands.high, pressureHighGain.next());
+        storeBands (bands, low, mid, high, i);
+    }
 
-    scale (bands.low, pressureLowMakeupGain.next());
-    sum (bands, left, right);
+    pressureCompressors[0].processBlock (low.left, low.right, numSamples);
+    pressureCompressors[1].processBlock (mid.left, mid.right, numSamples);
+    pressureCompressors[2].processBlock (high.left, high.right, numSamples);
 
-    const auto outputGain = pressureOutputGain.next();
-    left *= outputGain;
-    right *= outputGain;
+    for (int i = 0; i < numSamples; ++i)
+    {
+        const auto makeupGain = pressureLowMakeupGain.next();
+        const auto outputGain = pressureOutputGain.next();
+        left[i] = (low.left[i] * makeupGain + mid.left[i] + high.left[i]) * outputGain;
+        right[i] = (low.right[i] * makeupGain + mid.right[i] + high.right[i]) * outputGain;
+    }
 }
 
-void AudioDevEffect::processTransients (double& left, double& right) noexcept
+void AudioDevEffect::processTransients (double* left, double* right, int numSamples) noexcept
 {
-    transientShaper.process (left, right);
+    transientShaper.processBlock (left, right, numSamples);
 
-    auto bands = transientCrossover.split (left, right);
-    negate (bands.mid);
-    transientMidShaper.process (bands.mid.left, bands.mid.right);
-    transientHighShaper.process (bands.high.left, bands.high.right);
-    sum (bands, left, right);
+    BandChunk low, mid, high;
+
+    for (int i = 0; i < numSamples; ++i)
+    {
+        auto bands = transientCrossover.split (left[i], right[i]);
+        negate (bands.mid);
+        storeBands (bands, low, mid, high, i);
+    }
+
+    transientMidShaper.processBlock (mid.left, mid.right, numSamples);
+    transientHighShaper.processBlock (high.left, high.right, numSamples);
+
+    for (int i = 0; i < numSamples; ++i)
+    {
+        left[i] = low.left[i] + mid.left[i] + high.left[i];
+        right[i] = low.right[i] + mid.right[i] + high.right[i];
+    }
 }
 
-void AudioDevEffect::processCompression (double& left, double& right) noexcept
+void AudioDevEffect::processCompression (double* left, double* right, int numSamples) noexcept
 {
-    glueSaturation.process (left, right);
-    kickCompressor.process (left, right);
+    for (int i = 0; i < numSamples; ++i)
+        glueSaturation.process (left[i], right[i]);
 
-    const auto makeupGain = compressionMakeupGain.next();
-    left *= makeupGain;
-    right *= makeupGain;
+    kickCompressor.processBlock (left, right, numSamples);
+
+    for (int i = 0; i < numSamples; ++i)
+    {
+        const auto makeupGain = compressionMakeupGain.next();
+        left[i] *= makeupGain;
+        right[i] *= makeupGain;
+    }
 }
 
 // The full band gets the width operation once, then the mid and high bands get

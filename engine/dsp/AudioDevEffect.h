@@ -46,6 +46,9 @@ public:
     void prepare (double newSampleRate) noexcept override;
     void process (double* left, double* right, int numChannels) noexcept override;
 
+    // The same as process on every sample in turn, faster: see processChunk.
+    void processBlock (double* left, double* right, int numSamples, int numChannels) noexcept;
+
     // QELSpectrum::DataSource
     int getNumBins() const noexcept override;
     int getSampleRate() const noexcept override;
@@ -106,10 +109,12 @@ private:
     // spectrum until the next prepare.
     static double finiteOrSilence (double sample) noexcept { return std::isfinite (sample) ? sample : 0.0; }
 
+    // At most AudioDev::maxBlockSize samples; the band stages take whole chunks.
+    void processChunk (double* left, double* right, int numSamples, int numChannels) noexcept;
     void processHarmonics (double& left, double& right) noexcept;
-    void processPressure (double& left, double& right) noexcept;
-    void processTransients (double& left, double& right) noexcept;
-    void processCompression (double& left, double& right) noexcept;
+    void processPressure (double* left, double* right, int numSamples) noexcept;
+    void processTransients (double* left, double* right, int numSamples) noexcept;
+    void processCompression (double* left, double* right, int numSamples) noexcept;
     void processWidth (double& left, double& right) noexcept;
     void applyWidth (double& left, double& right) noexcept;
 
@@ -117,48 +122,3 @@ private:
     SpectrumAnalyser spectrum;
     LevelMeters meters;
 };
-
-// Inline, so that a caller holding the final type gets the whole per-sample
-// path without a call.
-inline void AudioDevEffect::process (double* left, double* right, int numChannels) noexcept
-{
-    auto l = finiteOrSilence (*left);
-    auto r = finiteOrSilence (*right);
-    const auto dryLeft = l;
-    const auto dryRight = numChannels == 1 ? l : r;
-
-    if (harmonicsOn)
-        processHarmonics (l, r);
-
-    if (pressureOn)
-        processPressure (l, r);
-
-    if (subOn)
-        subEq.process (l, r);
-
-    if (airOn)
-        airEq.process (l, r);
-
-    if (midOn)
-        midEq.process (l, r);
-
-    if (transientsOn)
-        processTransients (l, r);
-
-    if (compressionOn)
-        processCompression (l, r);
-
-    if (widthOn)
-        processWidth (l, r);
-
-    // Power off keeps every stage running and only fades their output out.
-    const auto power = powerMix.next (powerOn ? 1.0 : 0.0);
-    l = (1.0 - power) * dryLeft + power * l;
-    r = (1.0 - power) * dryRight + power * r;
-
-    spectrum.push (l, r);
-    meters.process (l, r);
-
-    *left = l;
-    *right = r;
-}

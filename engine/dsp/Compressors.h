@@ -56,40 +56,64 @@ namespace AudioDev::Compression
         double getKneeLowerDb() const noexcept { return kneeLowerDb; }
         double getKneeUpperDb() const noexcept { return kneeUpperDb; }
 
-        void process (double& left, double& right) noexcept
+        void process (double& left, double& right) noexcept { processBlock (&left, &right, 1); }
+
+        /** The same as process on each sample in turn, for up to maxBlockSize
+            samples. The work runs in three passes: the detector levels and the
+            linear gains do not depend on earlier samples, so only the middle
+            pass (smoothers, gain computer, follower) waits from sample to
+            sample, and the processor overlaps the logarithms and exponentials
+            of consecutive samples. The detector hook therefore sees the whole
+            block before the signal hook sees its first sample.
+        */
+        void processBlock (double* left, double* right, int numSamples) noexcept
         {
-            double detectorLeft = left, detectorRight = right;
-            preprocessDetector (detectorLeft, detectorRight);
+            double levelsDb[maxBlockSize], reductionsDb[maxBlockSize], wetShares[maxBlockSize];
 
-            const double levelDb = gainToDecibels ((std::abs (detectorLeft) + std::abs (detectorRight)) * 0.5);
-            const double threshold = thresholdSmoother.next (thresholdDb);
-            const double slope = 1.0 - 1.0 / ratioSmoother.next (ratio);
+            for (int i = 0; i < numSamples; ++i)
+            {
+                double detectorLeft = left[i], detectorRight = right[i];
+                preprocessDetector (detectorLeft, detectorRight);
+                levelsDb[i] = gainToDecibels ((std::abs (detectorLeft) + std::abs (detectorRight)) * 0.5);
+            }
 
-            // Inside the knee the curve bends quadratically, elsewhere it is the
-            // straight line through the smoothed threshold. Both are computed and
-            // one is chosen without a branch: the level crosses the knee's bounds
-            // with the signal. A knee of width zero or less has no inside.
-            using namespace AudioDev::Branchless;
-            const auto inKnee = both (greater (levelDb, kneeLowerDb), greater (kneeUpperDb, levelDb));
-            const double kneeChangeDb = (kneeLowerDb - levelDb) * slope * (levelDb - kneeLowerDb) / kneeWidthDb * 0.5;
-            const double lineChangeDb = (threshold - levelDb) * slope;
+            for (int i = 0; i < numSamples; ++i)
+            {
+                const double levelDb = levelsDb[i];
+                const double threshold = thresholdSmoother.next (thresholdDb);
+                const double slope = 1.0 - 1.0 / ratioSmoother.next (ratio);
 
-            // Only ever reduce.
-            double gainChangeDb = std::min (select (inKnee, kneeChangeDb, lineChangeDb), 0.0);
+                // Inside the knee the curve bends quadratically, elsewhere it is the
+                // straight line through the smoothed threshold. Both are computed and
+                // one is chosen without a branch: the level crosses the knee's bounds
+                // with the signal. A knee of width zero or less has no inside.
+                using namespace AudioDev::Branchless;
+                const auto inKnee = both (greater (levelDb, kneeLowerDb), greater (kneeUpperDb, levelDb));
+                const double kneeChangeDb = (kneeLowerDb - levelDb) * slope * (levelDb - kneeLowerDb) / kneeWidthDb * 0.5;
+                const double lineChangeDb = (threshold - levelDb) * slope;
 
-            adjustGainChange (gainChangeDb);
+                // Only ever reduce.
+                double gainChangeDb = std::min (select (inKnee, kneeChangeDb, lineChangeDb), 0.0);
 
-            // The follower runs on the reduction, so attack acts while it deepens.
-            const double gain = decibelsToGain (-envelope.process (-gainChangeDb));
+                adjustGainChange (gainChangeDb);
 
-            preprocessSignal (left, right);
+                // The follower runs on the reduction, so attack acts while it deepens.
+                reductionsDb[i] = envelope.process (-gainChangeDb);
+                wetShares[i] = mixSmoother.next (mix);
+            }
 
-            const double wetLeft = left * gain;
-            const double wetRight = right * gain;
-            const double wetShare = mixSmoother.next (mix);
+            for (int i = 0; i < numSamples; ++i)
+            {
+                const double gain = decibelsToGain (-reductionsDb[i]);
+                preprocessSignal (left[i], right[i]);
 
-            left = left * (1.0 - wetShare) + wetLeft * wetShare;
-            right = right * (1.0 - wetShare) + wetRight * wetShare;
+                const double wetLeft = left[i] * gain;
+                const double wetRight = right[i] * gain;
+                const double wetShare = wetShares[i];
+
+                left[i] = left[i] * (1.0 - wetShare) + wetLeft * wetShare;
+                right[i] = right[i] * (1.0 - wetShare) + wetRight * wetShare;
+            }
         }
 
         // Targets written by the owner; ratio and mix glide there, a new knee

@@ -20,6 +20,10 @@ namespace AudioDev
 
     constexpr double defaultSampleRate = 44100.0;
 
+    // The most samples a block operation (processBlock of a stage) takes at once;
+    // its scratch arrays live on the stack.
+    constexpr int maxBlockSize = 64;
+
     // Detector floor: levels below it read as the floor instead of reaching log10(0).
     constexpr double floorDb   = -96.0;
     constexpr double floorGain = 1.584893192461114e-05; // 10^(-96 / 20)

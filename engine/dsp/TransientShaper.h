@@ -19,18 +19,32 @@ public:
         slow.prepare (sampleRate);
     }
 
-    void process (double& left, double& right) noexcept
+    void process (double& left, double& right) noexcept { processBlock (&left, &right, 1); }
+
+    /** The same as process on each sample in turn, for up to maxBlockSize
+        samples: the followers run first over the block, then the gains, which
+        depend on no earlier sample and so overlap from sample to sample.
+    */
+    void processBlock (double* left, double* right, int numSamples) noexcept
     {
-        const double level = (std::abs (left) + std::abs (right)) * 0.5;
-        const double fastLevel = floored (fast.process (level));
-        const double slowLevel = floored (slow.process (level));
+        double ratios[AudioDev::maxBlockSize];
+
+        for (int i = 0; i < numSamples; ++i)
+        {
+            const double level = (std::abs (left[i]) + std::abs (right[i])) * 0.5;
+            const double fastLevel = floored (fast.process (level));
+            const double slowLevel = floored (slow.process (level));
+            ratios[i] = fastLevel / slowLevel;
+        }
 
         // 10^((20 log10 f - 20 log10 s) amount / 20) is (f / s)^amount: one
         // logarithm and one exponential instead of two and a power.
-        const double gain = AudioDev::FastMath::exp (AudioDev::FastMath::log (fastLevel / slowLevel) * amount);
-
-        left *= gain;
-        right *= gain;
+        for (int i = 0; i < numSamples; ++i)
+        {
+            const double gain = AudioDev::FastMath::exp (AudioDev::FastMath::log (ratios[i]) * amount);
+            left[i] *= gain;
+            right[i] *= gain;
+        }
     }
 
     double amount = 1.0; // factor on the dB difference
