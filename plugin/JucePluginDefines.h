@@ -36,6 +36,14 @@
 // the processor accepts, and it accepts every layout.
 #define JucePlugin_PreferredChannelConfigurations { 1, 1 }, { 2, 2 }
 
+// The largest block the host hands the process procedure, as a power of two:
+// 2^10 = 1024 samples. The wrapper also prepares the processor for this block
+// size before the first block arrives.
+enum AAX_EAudioBufferLength : int
+{
+    AAX_eAudioBufferLength_Max = 10
+};
+
 // AAX registration.
 #define JucePlugin_AAXIdentifier com.VANTO.VANTOGroundworkKick
 #define JucePlugin_AAXManufacturerCode JucePlugin_ManufacturerCode

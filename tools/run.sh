@@ -4,4 +4,4 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/tools/install-deps.sh"
 "$root/tools/build.sh" "$root/build"
-echo "Built. The command-line host that renders through the plug-in module is not part of this build yet."
+"$root/build/host/cli/kick_host" --out "$root/build/kick_render.wav"

@@ -84,8 +84,7 @@ namespace
                          call (component, 11, { "3", "4", "1" }),   // bypass port
                          call (component, 13, { "4", "8", "0" }),   // parameters object
                          call (component, 13, { "5", "4", "0" }),   // prepared flag
-                         call (component, 13, { "6", "8", "0" }),   // meter taps
-                         call ("Host", 0, { "IID_IACFComponentFactory" }) });
+                         call (component, 13, { "6", "8", "0" }) }); // meter taps
         append (lines, createComponent ("AAXCompID_AAXPropertyMap", map,
                                         { "IID_IAAXPropertyMapV1", "IID_IAAXPropertyMapV2", "IID_IAAXPropertyMapV3" }));
         append (lines, { call ("Host", 0, { "IID_IAAXDescriptionHostV1" }),
