@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <cmath>
 #include <cstdio>
@@ -33,9 +34,10 @@ namespace
         return run;
     }
 
+    // Unique per process: other build trees may run the same tests at once.
     std::string temporary (const std::string& name)
     {
-        return ::testing::TempDir() + name;
+        return ::testing::TempDir() + std::to_string (::getpid()) + "_" + name;
     }
 
     float peak (const host::AudioData& audio)
