@@ -27,7 +27,8 @@ host::AlgorithmContext::AlgorithmContext (const ComponentDescription& component)
             case FieldDescription::Kind::audioBufferLength: fields[field.index] = &bufferLength; break;
             case FieldDescription::Kind::dataInPort:
             case FieldDescription::Kind::privateData:
-                blocks.push_back ({ field.index, field.kind, std::vector<uint64_t> ((field.size + 7) / 8 + 1, 0), field.size });
+                // At least one word, so even an empty block has an address.
+                blocks.push_back ({ field.index, field.kind, std::vector<uint64_t> (std::max<size_t> (1, (field.size + 7) / 8), 0), field.size });
                 break;
             case FieldDescription::Kind::other: break;
         }
