@@ -38,8 +38,8 @@ namespace
         band.right *= gain;
     }
 
-    // One band of a chunk, both channels, for the stages that run their
-    // compressors or shapers over whole chunks.
+    // One band (or the wet copy) of a chunk, both channels, for the stages
+    // that run their blocks over whole chunks.
     struct BandChunk
     {
         double left[AudioDev::maxBlockSize];
@@ -165,7 +165,7 @@ void AudioDevEffect::processChunk (double* left, double* right, int numSamples, 
     };
 
     if (harmonicsOn)
-        forEachSample ([this] (double& l, double& r) { processHarmonics (l, r); });
+        processHarmonics (left, right, numSamples);
 
     if (pressureOn)
         processPressure (left, right, numSamples);
@@ -202,14 +202,20 @@ void AudioDevEffect::processChunk (double* left, double* right, int numSamples, 
     }
 }
 
-void AudioDevEffect::processHarmonics (double& left, double& right) noexcept
+void AudioDevEffect::processHarmonics (double* left, double* right, int numSamples) noexcept
 {
-    auto wetLeft = left, wetRight = right;
-    harmonicsStage1.process (wetLeft, wetRight);
-    harmonicsStage2.process (wetLeft, wetRight);
+    BandChunk wet;
+    std::copy (left, left + numSamples, wet.left);
+    std::copy (right, right + numSamples, wet.right);
 
-    left = wetLeft * harmonicsWetGain + left * harmonicsDryGain;
-    right = wetRight * harmonicsWetGain + right * harmonicsDryGain;
+    harmonicsStage1.processBlock (wet.left, wet.right, numSamples);
+    harmonicsStage2.processBlock (wet.left, wet.right, numSamples);
+
+    for (int i = 0; i < numSamples; ++i)
+    {
+        left[i] = wet.left[i] * harmonicsWetGain + left[i] * harmonicsDryGain;
+        right[i] = wet.right[i] * harmonicsWetGain + right[i] * harmonicsDryGain;
+    }
 }
 
 void AudioDevEffect::processPressure (double* left, double* right, int numSamples) noexcept
@@ -266,8 +272,7 @@ void AudioDevEffect::processTransients (double* left, double* right, int numSamp
 
 void AudioDevEffect::processCompression (double* left, double* right, int numSamples) noexcept
 {
-    for (int i = 0; i < numSamples; ++i)
-        glueSaturation.process (left[i], right[i]);
+    glueSaturation.processBlock (left, right, numSamples);
 
     kickCompressor.processBlock (left, right, numSamples);
 

@@ -111,7 +111,7 @@ private:
 
     // At most AudioDev::maxBlockSize samples; the band stages take whole chunks.
     void processChunk (double* left, double* right, int numSamples, int numChannels) noexcept;
-    void processHarmonics (double& left, double& right) noexcept;
+    void processHarmonics (double* left, double* right, int numSamples) noexcept;
     void processPressure (double* left, double* right, int numSamples) noexcept;
     void processTransients (double* left, double* right, int numSamples) noexcept;
     void processCompression (double* left, double* right, int numSamples) noexcept;

@@ -41,24 +41,43 @@ namespace AudioDev::Distortion
             envelope.setRelease (getTimeMs (1));
         }
 
-        void process (double& left, double& right) noexcept
+        void process (double& left, double& right) noexcept { processBlock (&left, &right, 1); }
+
+        /** The same as process on each sample in turn, for up to maxBlockSize
+            samples, in three passes: the glides of the amount and the output
+            gain, then the curve's gains, which depend on no earlier sample and
+            so overlap from sample to sample, then the follower and the mix.
+        */
+        void processBlock (double* left, double* right, int numSamples) noexcept
         {
-            const double level = (std::abs (left) + std::abs (right)) * 0.5;
-            followAmount (amountSmoother.next (amount));
+            double inputGains[maxBlockSize], outputGains[maxBlockSize], wetShares[maxBlockSize], gains[maxBlockSize];
 
-            double x = level * inputGain;
-            applyCurve (x);
-            const double gain = level > 0.0 ? x / level : 1.0;
+            for (int i = 0; i < numSamples; ++i)
+            {
+                followAmount (amountSmoother.next (amount));
+                inputGains[i] = inputGain;
+                wetShares[i] = wetShare;
+                outputGains[i] = outputGainSmoother.next (outputTarget);
+            }
 
-            // Following the negated gain lets attack act while the gain falls.
-            const double smoothedGain = -envelope.process (-gain);
+            for (int i = 0; i < numSamples; ++i)
+            {
+                const double level = (std::abs (left[i]) + std::abs (right[i])) * 0.5;
+                double x = level * inputGains[i];
+                applyCurve (x);
+                gains[i] = level > 0.0 ? x / level : 1.0;
+            }
 
-            const double outputGain = outputGainSmoother.next (outputTarget);
-            const double wetLeft = left * smoothedGain;
-            const double wetRight = right * smoothedGain;
+            for (int i = 0; i < numSamples; ++i)
+            {
+                // Following the negated gain lets attack act while the gain falls.
+                const double smoothedGain = -envelope.process (-gains[i]);
+                const double wetLeft = left[i] * smoothedGain;
+                const double wetRight = right[i] * smoothedGain;
 
-            left = left * (1.0 - wetShare) + wetLeft * outputGain * wetShare;
-            right = right * (1.0 - wetShare) + wetRight * outputGain * wetShare;
+                left[i] = left[i] * (1.0 - wetShares[i]) + wetLeft * outputGains[i] * wetShares[i];
+                right[i] = right[i] * (1.0 - wetShares[i]) + wetRight * outputGains[i] * wetShares[i];
+            }
         }
 
         double amount = 0.0; // target amount, 0 (dry) ... 1 (fully processed)
