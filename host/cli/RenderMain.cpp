@@ -142,8 +142,10 @@ namespace
             instance.process (in.data(), out.data(), std::min (chunk, input.numSamples() - start));
 
             if (showProgress)
-                std::cerr << "\rRendering: " << (100 * (start + chunk > input.numSamples() ? input.numSamples() : start + chunk)) / input.numSamples()
-                          << "%" << std::flush;
+            {
+                const auto done = std::min (start + chunk, input.numSamples());
+                std::cerr << "\rRendering: " << (100 * int64_t { done }) / input.numSamples() << "%" << std::flush;
+            }
         }
         if (showProgress)
             std::cerr << "\n";
