@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <complex>
 #include <memory>
@@ -50,6 +51,108 @@ namespace
         }
     };
 
+    double fromDb (double db) { return std::pow (10.0, db / 20.0); }
+
+    double coefficientFor (double ms, double rate, double k)
+    {
+        return ms == 0.0 ? 1.0 : 1.0 - std::exp (k / (ms * 0.001 * rate));
+    }
+
+    // Attack while the input rises above the value, release while it falls below.
+    struct PlainFollower
+    {
+        PlainFollower (double attackTimeMs, double releaseTimeMs, double decay)
+            : attackMs (attackTimeMs), releaseMs (releaseTimeMs), k (decay) {}
+
+        double attackMs, releaseMs, k, attack = 1.0, release = 1.0, current = 0.0;
+
+        void prepare (double rate)
+        {
+            attack = coefficientFor (attackMs, rate, k);
+            release = coefficientFor (releaseMs, rate, k);
+        }
+
+        double process (double input)
+        {
+            if (input > current)
+                current += (input - current) * attack;
+            else if (input < current)
+                current += (input - current) * release;
+            return current;
+        }
+    };
+
+    using Smoother = AudioDev::Smoothing::SmootherGeneric<double>;
+
+    // A clip stage as a literal per-sample rendering: pow for every gain.
+    struct PlainClipper
+    {
+        PlainClipper (double inDb, double outDb, bool hard, double releaseMs)
+            : inputDb (inDb), outputDb (outDb), hardClip (hard), envelope (0.0, releaseMs, -4.605) {}
+
+        double inputDb, outputDb;
+        bool hardClip;
+        PlainFollower envelope;
+        Smoother amountSmoother { 0.0 }, outputSmoother { 0.0 };
+
+        void prepare (double rate)
+        {
+            amountSmoother.prepare (rate);
+            outputSmoother.prepare (rate);
+            envelope.prepare (rate);
+        }
+
+        void process (double amount, double& l, double& r)
+        {
+            const auto level = (std::abs (l) + std::abs (r)) * 0.5;
+            const auto a = amountSmoother.next (amount);
+            auto x = level * fromDb (inputDb * a);
+            x = hardClip ? (x > 1.0 ? 1.0 : x) : std::tanh (x);
+            const auto g = level > 0.0 ? x / level : 1.0;
+            const auto e = envelope.process (-g);
+            const auto w = std::sqrt (a);
+            const auto o = outputSmoother.next (fromDb (a * outputDb));
+            l = l * (1.0 - w) + l * -e * o * w;
+            r = r * (1.0 - w) + r * -e * o * w;
+        }
+    };
+
+    // The compressor's gain computer, follower and mix, literally; targets and
+    // knee bounds are read from the chain's compressor of the same place.
+    struct PlainCompressor
+    {
+        PlainCompressor (double attackMs, double releaseMs, double decay = -4.605, double limitDb = 1.0e300)
+            : envelope (attackMs, releaseMs, decay), maxReductionDb (limitDb) {}
+
+        PlainFollower envelope;
+        double maxReductionDb;
+        Smoother ratioSmoother { 1.0 }, thresholdSmoother { 0.0 }, mixSmoother { 1.0 };
+
+        void prepare (double rate)
+        {
+            envelope.prepare (rate);
+            for (auto* smoother : { &ratioSmoother, &thresholdSmoother, &mixSmoother })
+                smoother->prepare (rate);
+        }
+
+        void process (const AudioDev::Compression::CompressorStereo& settings, double& l, double& r)
+        {
+            const auto level = (std::abs (l) + std::abs (r)) * 0.5;
+            const auto levelDb = level < fromDb (-96.0) ? -96.0 : 20.0 * std::log10 (level);
+            const auto t = thresholdSmoother.next (settings.getThresholdDb());
+            const auto slope = 1.0 - 1.0 / ratioSmoother.next (settings.ratio);
+            const auto width = settings.getKneeWidthDb(), lower = settings.getKneeLowerDb();
+            auto change = width > 0.0 && lower < levelDb && levelDb < settings.getKneeUpperDb()
+                              ? (lower - levelDb) * slope * (levelDb - lower) / width * 0.5
+                              : (t - levelDb) * slope;
+            change = std::max (std::min (change, 0.0), -maxReductionDb);
+            const auto gain = fromDb (-envelope.process (-change));
+            const auto m = mixSmoother.next (settings.mix);
+            l = l * (1.0 - m) + l * gain * m;
+            r = r * (1.0 - m) + r * gain * m;
+        }
+    };
+
     // The transient shaper's gain law in its literal dB form.
     struct PlainTransientShaper
     {
@@ -69,12 +172,109 @@ namespace
             r *= gain;
         }
 
-        AttackReleaseFollower fast { 0.5, 100.0, -1.00239343 };
-        AttackReleaseFollower slow { 10.0, 100.0, -1.00239343 };
+        PlainFollower fast { 0.5, 100.0, -1.00239343 };
+        PlainFollower slow { 10.0, 100.0, -1.00239343 };
     };
 
-    // The stages live in `blocks` (an unused chain object, so their
-    // configuration is the chain's own); the wiring below is the reference.
+    // One second-order section per channel, direct form I, with the flush of tiny outputs.
+    struct PlainSection
+    {
+        double b0 = 1.0, b1 = 0.0, b2 = 0.0, a1 = 0.0, a2 = 0.0;
+        double x1[2] {}, x2[2] {}, y1[2] {}, y2[2] {};
+
+        void clear()
+        {
+            for (int c = 0; c < 2; ++c)
+                x1[c] = x2[c] = y1[c] = y2[c] = 0.0;
+        }
+
+        double process (int c, double x)
+        {
+            auto y = b0 * x + b1 * x1[c] + b2 * x2[c] - a1 * y1[c] - a2 * y2[c];
+            if (y != 0.0 && std::abs (y) < 2.22507e-308)
+                y = 0.0;
+            x2[c] = x1[c];
+            x1[c] = x;
+            y2[c] = y1[c];
+            y1[c] = y;
+            return y;
+        }
+    };
+
+    // The three-band Linkwitz-Riley crossover at order 0, designed here from its formulas.
+    struct PlainCrossover
+    {
+        PlainCrossover (double low, double high) : lowHz (low), highHz (high) {}
+
+        double lowHz, highHz;
+        PlainSection lowPass1, highPass1, lowPass2, highPass2, allpass;
+
+        static void design (PlainSection& s, bool lowPass, double hz, double rate)
+        {
+            const auto theta = 6.28318530718 * hz / rate;
+            const auto sine = std::sin (theta);
+            const auto beta = 0.5 * (1.0 - sine) / (1.0 + sine);
+            const auto gamma = (0.5 + beta) * std::cos (theta);
+            const auto a = lowPass ? 0.5 + beta - gamma : 0.5 + beta + gamma;
+            s.b0 = s.b2 = a / 2.0;
+            s.b1 = lowPass ? a : -a;
+            s.a1 = -2.0 * gamma;
+            s.a2 = 2.0 * beta;
+        }
+
+        void prepare (double rate)
+        {
+            design (lowPass1, true, lowHz, rate);
+            design (highPass1, false, lowHz, rate);
+            design (lowPass2, true, highHz, rate);
+            design (highPass2, false, highHz, rate);
+            const auto t = std::tan (3.14159265359 * highHz / rate);
+            allpass.b0 = allpass.a1 = (t - 1.0) / (t + 1.0);
+            allpass.b1 = 1.0;
+            for (auto* s : { &lowPass1, &highPass1, &lowPass2, &highPass2, &allpass })
+                s->clear();
+        }
+
+        Bands split (double l, double r)
+        {
+            Bands b;
+            const double in[] = { l, r };
+            double* low[] = { &b.low.left, &b.low.right };
+            double* mid[] = { &b.mid.left, &b.mid.right };
+            double* high[] = { &b.high.left, &b.high.right };
+
+            for (int c = 0; c < 2; ++c)
+            {
+                *low[c] = allpass.process (c, lowPass1.process (c, in[c]));
+                const auto upper = highPass1.process (c, in[c]);
+                *mid[c] = lowPass2.process (c, upper);
+                *high[c] = highPass2.process (c, upper);
+            }
+            return b;
+        }
+    };
+
+    // An equaliser section designed from the chain's current settings at every sample.
+    struct PlainEqualiser
+    {
+        PlainSection section;
+
+        void process (const StereoBiquad& settings, double rate, double& l, double& r)
+        {
+            const auto c = designBiquad (settings.type, settings.frequency, settings.q, settings.gainDb, rate);
+            if (std::isfinite (c.a1) && std::isfinite (c.a2) && std::isfinite (c.b0) && std::isfinite (c.b1) && std::isfinite (c.b2))
+            {
+                section.b0 = c.b0; section.b1 = c.b1; section.b2 = c.b2; section.a1 = c.a1; section.a2 = c.a2;
+            }
+            l = section.process (0, l);
+            r = section.process (1, r);
+        }
+    };
+
+    // The switches, targets and settings live in `blocks` (an unused chain
+    // object that the test writes like the chain); the stages and the wiring
+    // below are the reference. Only the smoother and the equaliser designer
+    // are shared with the chain.
     struct ReferenceChain
     {
         ReferenceChain()
@@ -86,8 +286,17 @@ namespace
         void prepare (double rate)
         {
             blocks.prepare (rate);
+            sampleRate = rate;
             for (auto* shaper : { &fullBandShaper, &midShaper, &highShaper })
                 shaper->prepare (rate);
+            for (auto* clipper : { &stage1, &stage2, &glue })
+                clipper->prepare (rate);
+            for (auto* compressor : { &pressure[0], &pressure[1], &pressure[2], &kick })
+                compressor->prepare (rate);
+            for (auto* crossover : { &pressureCrossover, &transientCrossover, &widthCrossover })
+                crossover->prepare (rate);
+            for (auto* eq : { &subEq, &airEq, &midEq })
+                eq->section.clear();
             frameCoefficient = 1.0 - std::exp (-4.605 / (rate / 1024.0));
             for (auto* f : { &wave, &peakLeft, &peakRight })
                 f->prepare (rate);
@@ -116,8 +325,8 @@ namespace
             if (c.harmonicsOn)
             {
                 auto l = L, r = R;
-                c.harmonicsStage1.process (l, r);
-                c.harmonicsStage2.process (l, r);
+                stage1.process (c.harmonicsStage1.amount, l, r);
+                stage2.process (c.harmonicsStage2.amount, l, r);
                 L = l * c.harmonicsWetGain + L * c.harmonicsDryGain;
                 R = r * c.harmonicsWetGain + R * c.harmonicsDryGain;
             }
@@ -127,16 +336,16 @@ namespace
                 const auto g = step (c.pressureInputGain);
                 L *= g;
                 R *= g;
-                auto b = c.pressureCrossover.split (L, R);
+                auto b = pressureCrossover.split (L, R);
                 negateMid (b);
                 const auto lowGain = step (c.pressureLowGain), midGain = step (c.pressureMidGain),
                            highGain = step (c.pressureHighGain);
                 b.low.left *= lowGain; b.low.right *= lowGain;
                 b.mid.left *= midGain; b.mid.right *= midGain;
                 b.high.left *= highGain; b.high.right *= highGain;
-                c.pressureCompressors[0].process (b.low.left, b.low.right);
-                c.pressureCompressors[1].process (b.mid.left, b.mid.right);
-                c.pressureCompressors[2].process (b.high.left, b.high.right);
+                pressure[0].process (c.pressureCompressors[0], b.low.left, b.low.right);
+                pressure[1].process (c.pressureCompressors[1], b.mid.left, b.mid.right);
+                pressure[2].process (c.pressureCompressors[2], b.high.left, b.high.right);
                 const auto makeup = step (c.pressureLowMakeupGain);
                 b.low.left *= makeup; b.low.right *= makeup;
                 sumBands (b, L, R);
@@ -145,14 +354,14 @@ namespace
                 R *= out;
             }
 
-            if (c.subOn) c.subEq.process (L, R);
-            if (c.airOn) c.airEq.process (L, R);
-            if (c.midOn) c.midEq.process (L, R);
+            if (c.subOn) subEq.process (c.subEq, sampleRate, L, R);
+            if (c.airOn) airEq.process (c.airEq, sampleRate, L, R);
+            if (c.midOn) midEq.process (c.midEq, sampleRate, L, R);
 
             if (c.transientsOn)
             {
                 fullBandShaper.process (c.transientShaper.amount, L, R);
-                auto b = c.transientCrossover.split (L, R);
+                auto b = transientCrossover.split (L, R);
                 negateMid (b);
                 midShaper.process (c.transientMidShaper.amount, b.mid.left, b.mid.right);
                 highShaper.process (c.transientHighShaper.amount, b.high.left, b.high.right);
@@ -161,8 +370,8 @@ namespace
 
             if (c.compressionOn)
             {
-                c.glueSaturation.process (L, R);
-                c.kickCompressor.process (L, R);
+                glue.process (c.glueSaturation.amount, L, R);
+                kick.process (c.kickCompressor, L, R);
                 const auto makeup = step (c.compressionMakeupGain);
                 L *= makeup;
                 R *= makeup;
@@ -171,7 +380,7 @@ namespace
             if (c.widthOn)
             {
                 width (L, R);
-                auto b = c.widthCrossover.split (L, R);
+                auto b = widthCrossover.split (L, R);
                 negateMid (b);
                 width (b.mid.left, b.mid.right);
                 width (b.high.left, b.high.right);
@@ -209,6 +418,12 @@ namespace
         }
 
         AudioDevEffect blocks;
+        double sampleRate = 44100.0;
+        PlainClipper stage1 { 10.0, 0.0, false, 1.0 }, stage2 { 15.0, -12.0, true, 0.0 }, glue { 3.0, -3.0, false, 50.0 };
+        PlainCompressor pressure[3] { { 47.8, 282.0 }, { 52.0, 282.0 }, { 27.0, 132.0 } };
+        PlainCompressor kick { 0.3, 200.0, -1.00239343, 7.0 };
+        PlainCrossover pressureCrossover { 47.5, 2500.0 }, transientCrossover { 120.0, 2000.0 }, widthCrossover { 307.0, 2400.0 };
+        PlainEqualiser subEq, airEq, midEq;
         PlainTransientShaper fullBandShaper, midShaper, highShaper;
         std::vector<std::complex<double>> twiddles = std::vector<std::complex<double>> (1024);
         std::vector<double> ring;
