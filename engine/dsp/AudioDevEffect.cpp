@@ -198,8 +198,9 @@ void AudioDevEffect::processChunk (double* left, double* right, int numSamples, 
         right[i] = (1.0 - power) * dryRight[i] + power * right[i];
 
         spectrum.push (left[i], right[i]);
-        meters.process (left[i], right[i]);
     }
+
+    meters.processBlock (left, right, numSamples);
 }
 
 void AudioDevEffect::processHarmonics (double* left, double* right, int numSamples) noexcept

@@ -14,12 +14,17 @@ public:
     void prepare (double newSampleRate) noexcept;
 
     // One step towards a level in dB, as toDecibels gives it for a magnitude.
+    // Branches, unlike the chain's followers: a meter rises only at peaks and
+    // falls in between, so the branch predicts well and keeps the state's
+    // dependency chain short.
     void processDecibels (double levelDb) noexcept
     {
-        // An equal level gives a zero step and leaves the state where it is; a NaN gives none.
-        using namespace AudioDev::Branchless;
-        const double coefficient = select (greater (levelDb, state), riseCoefficient, fallCoefficient);
-        state = state + select (ordered (levelDb, state), (levelDb - state) * coefficient, 0.0);
+        if (levelDb > state)
+            state = state + (levelDb - state) * riseCoefficient;
+        else if (levelDb < state)
+            state = state + (levelDb - state) * fallCoefficient;
+
+        // An equal level leaves the state where it is; so does a NaN.
         value = state;
     }
 

@@ -18,26 +18,33 @@ public:
     // New coefficients and hold period; values, held peak and flags carry over.
     void prepare (double sampleRate) noexcept;
 
-    // Each channel's level in dB is computed once, against the wave meter's
-    // lower floor, and shared: the wave meter follows the louder channel, and
-    // each peak meter its own channel clamped to its higher floor. Both
-    // logarithms are taken together in one register pair.
-    void process (double left, double right) noexcept
+    void process (double left, double right) noexcept { processBlock (&left, &right, 1); }
+
+    // The same as process on each sample pair in turn, for up to
+    // AudioDev::maxBlockSize pairs. Each channel's level in dB is computed
+    // once, against the wave meter's lower floor, and shared: the wave meter
+    // follows the louder channel, and each peak meter its own channel clamped
+    // to its higher floor. The logarithms come first, for the whole block:
+    // they depend on no earlier sample, so they overlap, and only the
+    // followers wait from sample to sample.
+    void processBlock (const double* left, const double* right, int numSamples) noexcept
     {
-        const auto leftMagnitude = std::abs (left);
-        const auto rightMagnitude = std::abs (right);
-        const auto levelsDb = waveMeter.toDecibels (StereoPair::of (leftMagnitude, rightMagnitude));
-        const auto leftDb = levelsDb.left();
-        const auto rightDb = levelsDb.right();
+        double leftDb[AudioDev::maxBlockSize], rightDb[AudioDev::maxBlockSize];
 
-        waveMeter.processDecibels (std::max (leftDb, rightDb));
-        waveMeterHeld = std::max (waveMeterHeld, waveMeter.getValue());
+        for (int i = 0; i < numSamples; ++i)
+            waveMeter.toDecibels (StereoPair::of (std::abs (left[i]), std::abs (right[i]))).store (leftDb[i], rightDb[i]);
 
-        peakMeters[0].processDecibels (std::max (leftDb, peakFloorDb));
-        peakMeters[1].processDecibels (std::max (rightDb, peakFloorDb));
+        for (int i = 0; i < numSamples; ++i)
+        {
+            waveMeter.processDecibels (std::max (leftDb[i], rightDb[i]));
+            waveMeterHeld = std::max (waveMeterHeld, waveMeter.getValue());
 
-        clipDetectors[0].process (leftMagnitude);
-        clipDetectors[1].process (rightMagnitude);
+            peakMeters[0].processDecibels (std::max (leftDb[i], peakFloorDb));
+            peakMeters[1].processDecibels (std::max (rightDb[i], peakFloorDb));
+
+            clipDetectors[0].process (std::abs (left[i]));
+            clipDetectors[1].process (std::abs (right[i]));
+        }
     }
 
     // Channel 1 is left, 2 right: 0.0 at -48 dB or below, 1.0 at 0 dB or above.
