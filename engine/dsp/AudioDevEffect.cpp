@@ -191,15 +191,27 @@ void AudioDevEffect::processChunk (double* left, double* right, int numSamples, 
     // Power off keeps every stage running and only fades their output out.
     const auto powerTarget = powerOn ? 1.0 : 0.0;
 
-    for (int i = 0; i < numSamples; ++i)
+    if (powerMix.current == powerTarget && powerMix.previous == powerTarget)
     {
-        const auto power = powerMix.next (powerTarget);
-        left[i] = (1.0 - power) * dryLeft[i] + power * left[i];
-        right[i] = (1.0 - power) * dryRight[i] + power * right[i];
-
-        spectrum.push (left[i], right[i]);
+        // A settled crossfade steps to its target every sample, and a mix of
+        // 1 or 0 passes one side exactly; only the other side needs copying.
+        if (powerTarget == 0.0)
+        {
+            std::copy (dryLeft, dryLeft + numSamples, left);
+            std::copy (dryRight, dryRight + numSamples, right);
+        }
+    }
+    else
+    {
+        for (int i = 0; i < numSamples; ++i)
+        {
+            const auto power = powerMix.next (powerTarget);
+            left[i] = (1.0 - power) * dryLeft[i] + power * left[i];
+            right[i] = (1.0 - power) * dryRight[i] + power * right[i];
+        }
     }
 
+    spectrum.pushBlock (left, right, numSamples);
     meters.processBlock (left, right, numSamples);
 }
 

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <emmintrin.h>
 #include <utility>
 
 namespace
@@ -16,6 +17,20 @@ namespace
         im[p] = im[q] - ti;
         re[q] = re[q] + tr;
         im[q] = im[q] + ti;
+    }
+
+    // The same butterfly on positions q, q + 1 and p, p + 1 at once, the two
+    // twiddle factors in the lanes of c and s; each lane rounds as the scalar one.
+    inline void butterflyPair (double* __restrict re, double* __restrict im, int q, int p, __m128d c, __m128d s) noexcept
+    {
+        const auto reP = _mm_loadu_pd (re + p), imP = _mm_loadu_pd (im + p);
+        const auto reQ = _mm_loadu_pd (re + q), imQ = _mm_loadu_pd (im + q);
+        const auto tr = _mm_add_pd (_mm_mul_pd (reP, c), _mm_mul_pd (imP, s));
+        const auto ti = _mm_sub_pd (_mm_mul_pd (imP, c), _mm_mul_pd (reP, s));
+        _mm_storeu_pd (re + p, _mm_sub_pd (reQ, tr));
+        _mm_storeu_pd (im + p, _mm_sub_pd (imQ, ti));
+        _mm_storeu_pd (re + q, _mm_add_pd (reQ, tr));
+        _mm_storeu_pd (im + q, _mm_add_pd (imQ, ti));
     }
 }
 
@@ -49,14 +64,21 @@ void SpectrumAnalyser::runFrame() noexcept
     // Scale to amplitudes, take magnitudes, empty the ring and smooth, per bin.
     constexpr double scale = 1.0 / halfSize;
 
-    for (size_t k = 0; k < (size_t) numBins; ++k)
+    // Two bins at a time; sqrt is exactly rounded in either form.
+    const auto scaleBoth = _mm_set1_pd (scale);
+    const auto coefficient = _mm_set1_pd (smoothingCoefficient);
+
+    for (size_t k = 0; k < (size_t) numBins; k += 2)
     {
-        const auto re = spectrumReal[k] * scale;
-        const auto im = spectrumImag[k] * scale;
-        const auto magnitude = std::sqrt (re * re + im * im);
-        spectrumReal[k] = 0.0;
-        spectrumImag[k] = 0.0;
-        spectrumSmoothed[k] = spectrumSmoothed[k] + (magnitude - spectrumSmoothed[k]) * smoothingCoefficient;
+        const auto re = _mm_mul_pd (_mm_loadu_pd (spectrumReal.data() + k), scaleBoth);
+        const auto im = _mm_mul_pd (_mm_loadu_pd (spectrumImag.data() + k), scaleBoth);
+        const auto magnitude = _mm_sqrt_pd (_mm_add_pd (_mm_mul_pd (re, re), _mm_mul_pd (im, im)));
+        _mm_storeu_pd (spectrumReal.data() + k, _mm_setzero_pd());
+        _mm_storeu_pd (spectrumImag.data() + k, _mm_setzero_pd());
+
+        const auto smoothed = _mm_loadu_pd (spectrumSmoothed.data() + k);
+        _mm_storeu_pd (spectrumSmoothed.data() + k,
+                       _mm_add_pd (smoothed, _mm_mul_pd (_mm_sub_pd (magnitude, smoothed), coefficient)));
     }
 
     std::copy (spectrumSmoothed.begin(), spectrumSmoothed.end(), spectrumDisplay.begin());
@@ -86,20 +108,25 @@ void SpectrumAnalyser::transformHalfSize() noexcept
         }
     }
 
-    for (int span = 2; span <= halfSize; span *= 2)
+    // The first pass pairs neighbours with the twiddle factor 1.
+    for (int group = 0; group < halfSize; group += 2)
+        butterfly (re, im, group, group + 1, halfSizeTables.cosTable[0], halfSizeTables.sinTable[0]);
+
+    for (int span = 4; span <= halfSize; span *= 2)
     {
         const auto half = span / 2;
         const auto stride = halfSize / span;
 
-        // Butterflies of one pass are independent; visiting them twiddle by
-        // twiddle loads each factor once.
-        for (int k = 0; k < half; ++k)
+        // Butterflies of one pass are independent; visiting them two twiddle
+        // factors at a time loads each factor once and runs neighbouring
+        // butterflies side by side.
+        for (int k = 0; k < half; k += 2)
         {
-            const auto c = halfSizeTables.cosTable[(size_t) (k * stride)];
-            const auto s = halfSizeTables.sinTable[(size_t) (k * stride)];
+            const auto c = _mm_set_pd (halfSizeTables.cosTable[(size_t) ((k + 1) * stride)], halfSizeTables.cosTable[(size_t) (k * stride)]);
+            const auto s = _mm_set_pd (halfSizeTables.sinTable[(size_t) ((k + 1) * stride)], halfSizeTables.sinTable[(size_t) (k * stride)]);
 
             for (int group = 0; group < halfSize; group += span)
-                butterfly (re, im, group + k, group + k + half, c, s);
+                butterflyPair (re, im, group + k, group + k + half, c, s);
         }
     }
 }
@@ -137,7 +164,7 @@ void SpectrumAnalyser::splitEvenOdd() noexcept
 // X[k] = E[k] + W^k O[k] and X[k + 512] = E[k] - W^k O[k].
 void SpectrumAnalyser::combine() noexcept
 {
-    for (int k = 0; k < halfSize; ++k)
-        butterfly (spectrumReal.data(), spectrumImag.data(), k, k + halfSize,
-                   fullSizeTables.cosTable[(size_t) k], fullSizeTables.sinTable[(size_t) k]);
+    for (int k = 0; k < halfSize; k += 2)
+        butterflyPair (spectrumReal.data(), spectrumImag.data(), k, k + halfSize,
+                       _mm_loadu_pd (fullSizeTables.cosTable.data() + k), _mm_loadu_pd (fullSizeTables.sinTable.data() + k));
 }

@@ -2,6 +2,7 @@
 
 #include "FftTables.h"
 
+#include <algorithm>
 #include <array>
 
 // A 1024-bin magnitude spectrum of the mono sum of the chain's output. Samples
@@ -32,6 +33,30 @@ public:
         {
             spectrumWriteIndex = 0;
             runFrame();
+        }
+    }
+
+    // push for each pair in turn, the ring filled a run at a time.
+    void pushBlock (const double* left, const double* right, int numSamples) noexcept
+    {
+        while (numSamples > 0)
+        {
+            const auto run = std::min (numSamples, numBins - spectrumWriteIndex);
+            auto* ring = spectrumReal.data() + spectrumWriteIndex;
+
+            for (int i = 0; i < run; ++i)
+                ring[i] = (left[i] + right[i]) * 0.5;
+
+            left += run;
+            right += run;
+            numSamples -= run;
+            spectrumWriteIndex += run;
+
+            if (spectrumWriteIndex == numBins)
+            {
+                spectrumWriteIndex = 0;
+                runFrame();
+            }
         }
     }
 
