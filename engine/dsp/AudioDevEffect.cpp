@@ -186,12 +186,12 @@ void AudioDevEffect::processChunk (double* left, double* right, int numSamples, 
         processCompression (left, right, numSamples);
 
     if (widthOn)
-        forEachSample ([this] (double& l, double& r) { processWidth (l, r); });
+        processWidth (left, right, numSamples);
 
     // Power off keeps every stage running and only fades their output out.
     const auto powerTarget = powerOn ? 1.0 : 0.0;
 
-    if (powerMix.current == powerTarget && powerMix.previous == powerTarget)
+    if (powerMix.isSettledAt (powerTarget))
     {
         // A settled crossfade steps to its target every sample, and a mix of
         // 1 or 0 passes one side exactly; only the other side needs copying.
@@ -233,17 +233,25 @@ void AudioDevEffect::processHarmonics (double* left, double* right, int numSampl
 
 void AudioDevEffect::processPressure (double* left, double* right, int numSamples) noexcept
 {
+    double inputGains[AudioDev::maxBlockSize], lowGains[AudioDev::maxBlockSize], midGains[AudioDev::maxBlockSize],
+           highGains[AudioDev::maxBlockSize], makeupGains[AudioDev::maxBlockSize], outputGains[AudioDev::maxBlockSize];
+    pressureInputGain.nextBlock (inputGains, numSamples);
+    pressureLowGain.nextBlock (lowGains, numSamples);
+    pressureMidGain.nextBlock (midGains, numSamples);
+    pressureHighGain.nextBlock (highGains, numSamples);
+    pressureLowMakeupGain.nextBlock (makeupGains, numSamples);
+    pressureOutputGain.nextBlock (outputGains, numSamples);
+
     BandChunk low, mid, high;
 
     for (int i = 0; i < numSamples; ++i)
     {
-        const auto inputGain = pressureInputGain.next();
-        auto bands = pressureCrossover.split (left[i] * inputGain, right[i] * inputGain);
+        auto bands = pressureCrossover.split (left[i] * inputGains[i], right[i] * inputGains[i]);
         negate (bands.mid);
 
-        scale (bands.low, pressureLowGain.next());
-        scale (bands.mid, pressureMidGain.next());
-        scale (bands.high, pressureHighGain.next());
+        scale (bands.low, lowGains[i]);
+        scale (bands.mid, midGains[i]);
+        scale (bands.high, highGains[i]);
         storeBands (bands, low, mid, high, i);
     }
 
@@ -253,10 +261,8 @@ void AudioDevEffect::processPressure (double* left, double* right, int numSample
 
     for (int i = 0; i < numSamples; ++i)
     {
-        const auto makeupGain = pressureLowMakeupGain.next();
-        const auto outputGain = pressureOutputGain.next();
-        left[i] = (low.left[i] * makeupGain + mid.left[i] + high.left[i]) * outputGain;
-        right[i] = (low.right[i] * makeupGain + mid.right[i] + high.right[i]) * outputGain;
+        left[i] = (low.left[i] * makeupGains[i] + mid.left[i] + high.left[i]) * outputGains[i];
+        right[i] = (low.right[i] * makeupGains[i] + mid.right[i] + high.right[i]) * outputGains[i];
     }
 }
 
@@ -286,39 +292,50 @@ void AudioDevEffect::processTransients (double* left, double* right, int numSamp
 void AudioDevEffect::processCompression (double* left, double* right, int numSamples) noexcept
 {
     glueSaturation.processBlock (left, right, numSamples);
-
     kickCompressor.processBlock (left, right, numSamples);
+
+    double makeupGains[AudioDev::maxBlockSize];
+    compressionMakeupGain.nextBlock (makeupGains, numSamples);
 
     for (int i = 0; i < numSamples; ++i)
     {
-        const auto makeupGain = compressionMakeupGain.next();
-        left[i] *= makeupGain;
-        right[i] *= makeupGain;
+        left[i] *= makeupGains[i];
+        right[i] *= makeupGains[i];
     }
 }
 
 // The full band gets the width operation once, then the mid and high bands get
-// it once more each; the low band keeps the result of the first.
-void AudioDevEffect::processWidth (double& left, double& right) noexcept
+// it once more each; the low band keeps the result of the first. Both glides
+// therefore advance three times per sample.
+void AudioDevEffect::processWidth (double* left, double* right, int numSamples) noexcept
 {
-    applyWidth (left, right);
+    constexpr int stepsPerSample = 3;
+    double blends[stepsPerSample * AudioDev::maxBlockSize], sideGains[stepsPerSample * AudioDev::maxBlockSize];
+    widthMonoBlend.nextBlock (blends, stepsPerSample * numSamples);
+    widthSideGain.nextBlock (sideGains, stepsPerSample * numSamples);
 
-    auto bands = widthCrossover.split (left, right);
-    negate (bands.mid);
-    applyWidth (bands.mid.left, bands.mid.right);
-    applyWidth (bands.high.left, bands.high.right);
-    sum (bands, left, right);
+    for (int i = 0; i < numSamples; ++i)
+    {
+        const auto* blend = blends + stepsPerSample * i;
+        const auto* sideGain = sideGains + stepsPerSample * i;
+
+        applyWidth (left[i], right[i], blend[0], sideGain[0]);
+
+        auto bands = widthCrossover.split (left[i], right[i]);
+        negate (bands.mid);
+        applyWidth (bands.mid.left, bands.mid.right, blend[1], sideGain[1]);
+        applyWidth (bands.high.left, bands.high.right, blend[2], sideGain[2]);
+        sum (bands, left[i], right[i]);
+    }
 }
 
 // Blends both channels towards their mean, then scales the side signal.
-void AudioDevEffect::applyWidth (double& left, double& right) noexcept
+void AudioDevEffect::applyWidth (double& left, double& right, double blend, double sideGain) noexcept
 {
-    const auto blend = widthMonoBlend.next();
     const auto mean = (left + right) * 0.5;
     left = left * (1.0 - blend) + mean * blend;
     right = right * (1.0 - blend) + mean * blend;
 
-    const auto sideGain = widthSideGain.next();
     const auto mid = (left + right) * 0.5;
     const auto side = (left - right) * 0.5 * sideGain;
     left = mid + side;

@@ -21,6 +21,7 @@ struct SmoothedValue
         : target (initialTarget), smoother (initialValue, timeMs) {}
 
     double next() noexcept { return smoother.next (target); }
+    void nextBlock (double* values, int numValues) noexcept { smoother.nextBlock (target, values, numValues); }
 
     double target;
     AudioDev::Smoothing::SmootherGeneric<double> smoother;
@@ -115,8 +116,8 @@ private:
     void processPressure (double* left, double* right, int numSamples) noexcept;
     void processTransients (double* left, double* right, int numSamples) noexcept;
     void processCompression (double* left, double* right, int numSamples) noexcept;
-    void processWidth (double& left, double& right) noexcept;
-    void applyWidth (double& left, double& right) noexcept;
+    void processWidth (double* left, double* right, int numSamples) noexcept;
+    static void applyWidth (double& left, double& right, double blend, double sideGain) noexcept;
 
     double sampleRate = 44100.0;
     SpectrumAnalyser spectrum;

@@ -68,7 +68,8 @@ namespace AudioDev::Compression
         */
         void processBlock (double* left, double* right, int numSamples) noexcept
         {
-            double levelsDb[maxBlockSize], reductionsDb[maxBlockSize], wetShares[maxBlockSize];
+            double levelsDb[maxBlockSize], thresholds[maxBlockSize], ratios[maxBlockSize],
+                   reductionsDb[maxBlockSize], wetShares[maxBlockSize];
 
             for (int i = 0; i < numSamples; ++i)
             {
@@ -77,11 +78,19 @@ namespace AudioDev::Compression
                 levelsDb[i] = gainToDecibels ((std::abs (detectorLeft) + std::abs (detectorRight)) * 0.5);
             }
 
+            // The glides depend on nothing but their targets; a settled ratio
+            // spares the division in every sample.
+            const bool steadyRatio = ratioSmoother.isSettledAt (ratio);
+            const double steadySlope = 1.0 - 1.0 / ratio;
+            thresholdSmoother.nextBlock (thresholdDb, thresholds, numSamples);
+            ratioSmoother.nextBlock (ratio, ratios, numSamples);
+            mixSmoother.nextBlock (mix, wetShares, numSamples);
+
             for (int i = 0; i < numSamples; ++i)
             {
                 const double levelDb = levelsDb[i];
-                const double threshold = thresholdSmoother.next (thresholdDb);
-                const double slope = 1.0 - 1.0 / ratioSmoother.next (ratio);
+                const double threshold = thresholds[i];
+                const double slope = steadyRatio ? steadySlope : 1.0 - 1.0 / ratios[i];
 
                 // Inside the knee the curve bends quadratically, elsewhere it is the
                 // straight line through the smoothed threshold. Both are computed and
@@ -99,7 +108,6 @@ namespace AudioDev::Compression
 
                 // The follower runs on the reduction, so attack acts while it deepens.
                 reductionsDb[i] = envelope.process (-gainChangeDb);
-                wetShares[i] = mixSmoother.next (mix);
             }
 
             for (int i = 0; i < numSamples; ++i)

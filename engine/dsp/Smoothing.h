@@ -2,6 +2,8 @@
 
 #include "DspCore.h"
 
+#include <algorithm>
+
 namespace AudioDev::Smoothing
 {
     /** One-pole smoother that moves a value toward a target and lands on it exactly.
@@ -48,6 +50,27 @@ namespace AudioDev::Smoothing
             previous = current;
             current = value;
             return value;
+        }
+
+        /** True once the smoother has landed on the target: every further step
+            returns the target and changes nothing.
+        */
+        bool isSettledAt (ValueType target) const noexcept { return current == target && previous == target; }
+
+        /** The results of numValues successive steps towards the target. A
+            smoother's steps depend on nothing but its target, so a block
+            operation can take them all before it touches the signal.
+        */
+        void nextBlock (ValueType target, ValueType* values, int numValues) noexcept
+        {
+            if (isSettledAt (target))
+            {
+                std::fill (values, values + numValues, target);
+                return;
+            }
+
+            for (int i = 0; i < numValues; ++i)
+                values[i] = next (target);
         }
 
         double sampleRate = defaultSampleRate;
