@@ -75,8 +75,10 @@ namespace AudioDev::Compression
             {
                 double detectorLeft = left[i], detectorRight = right[i];
                 preprocessDetector (detectorLeft, detectorRight);
-                levelsDb[i] = gainToDecibels ((std::abs (detectorLeft) + std::abs (detectorRight)) * 0.5);
+                levelsDb[i] = (std::abs (detectorLeft) + std::abs (detectorRight)) * 0.5;
             }
+
+            FastMath::applyInPlace (levelsDb, numSamples, [] (auto level) { return gainToDecibels (level); });
 
             // The glides depend on nothing but their targets; a settled ratio
             // spares the division in every sample.
@@ -110,9 +112,13 @@ namespace AudioDev::Compression
                 reductionsDb[i] = envelope.process (-gainChangeDb);
             }
 
+            // The reductions become linear gains in place.
+            auto* gains = reductionsDb;
+            FastMath::applyInPlace (gains, numSamples, [] (auto reductionDb) { return decibelsToGain (-reductionDb); });
+
             for (int i = 0; i < numSamples; ++i)
             {
-                const double gain = decibelsToGain (-reductionsDb[i]);
+                const double gain = gains[i];
                 preprocessSignal (left[i], right[i]);
 
                 const double wetLeft = left[i] * gain;

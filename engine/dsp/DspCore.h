@@ -77,4 +77,18 @@ namespace AudioDev
     {
         return FastMath::exp (decibels * nepersPerDecibel);
     }
+
+    // The same conversions on both lanes of a pair, lane by lane the same results.
+    inline StereoPair gainToDecibels (StereoPair gains) noexcept
+    {
+        const auto underFloor = _mm_cmplt_pd (gains.lanes, _mm_set1_pd (floorGain));
+        const auto clamped = _mm_max_pd (_mm_set1_pd (floorGain), gains.lanes); // a NaN stays NaN
+        const auto levels = FastMath::log (StereoPair { clamped }) * StereoPair::both (decibelsPerNeper);
+        return { _mm_or_pd (_mm_and_pd (underFloor, _mm_set1_pd (floorDb)), _mm_andnot_pd (underFloor, levels.lanes)) };
+    }
+
+    inline StereoPair decibelsToGain (StereoPair decibels) noexcept
+    {
+        return FastMath::exp (decibels * StereoPair::both (nepersPerDecibel));
+    }
 } // namespace AudioDev

@@ -56,6 +56,25 @@ namespace AudioDev::FastMath
             return s * (halfSquare + (odd + even)) + k * c (ln2Low) - halfSquare + f + k * c (ln2High);
         }
 
+        // The exponential's reduction: x = n ln2 / 32 + r, n rounded to an integer
+        // by adding the shift, so that |r| <= ln2 / 64.
+        constexpr double roundingShift = 0x1.8p52;
+        constexpr double stepsPerLn2 = 32.0 / 0.693147180559945309417232121458;
+
+        template <typename Value>
+        Value expRemainder (Value x, Value n) noexcept
+        {
+            return (x - n * Value (ln2High / 32.0)) - n * Value (ln2Low / 32.0);
+        }
+
+        // e^r for |r| <= ln2 / 64: its Taylor series to r^6.
+        template <typename Value>
+        Value expOfRemainder (Value r) noexcept
+        {
+            const auto c = [] (double value) { return Value (value); };
+            return c (1.0) + (r + r * r * (c (1.0 / 2) + r * (c (1.0 / 6) + r * (c (1.0 / 24) + r * (c (1.0 / 120) + r * c (1.0 / 720))))));
+        }
+
         // 2^(j / 32), j = 0 ... 31, for the exponential's table reduction.
         inline const std::array<double, 32> exp2Table = []
         {
@@ -65,6 +84,9 @@ namespace AudioDev::FastMath
             return table;
         }();
     } // namespace Detail
+
+    // Within +-700 the exponential's result and 2^k stay normal.
+    constexpr double maxExpArgument = 700.0;
 
     // Bit patterns of the logarithm's reduction: 1.0, the high word of
     // sqrt(1/2) and the mantissa.
@@ -114,21 +136,50 @@ namespace AudioDev::FastMath
     inline double exp (double x) noexcept
     {
         // Within +-700 the result and 2^k stay normal.
-        if (! (std::abs (x) <= 700.0))
+        if (! (std::abs (x) <= maxExpArgument))
             return std::exp (x);
 
-        constexpr double roundingShift = 0x1.8p52; // adding it rounds to an integer
-        constexpr double stepsPerLn2 = 32.0 / 0.693147180559945309417232121458;
+        const auto shifted = x * Detail::stepsPerLn2 + Detail::roundingShift;
+        const auto steps = (std::int64_t) (Detail::bitsOf (shifted) - Detail::bitsOf (Detail::roundingShift));
+        const auto r = Detail::expRemainder (x, shifted - Detail::roundingShift);
+        const auto mantissa = Detail::exp2Table[(size_t) (steps & 31)] * Detail::expOfRemainder (r);
 
-        const auto shifted = x * stepsPerLn2 + roundingShift;
-        const auto steps = (std::int64_t) Detail::bitsOf (shifted) - (std::int64_t) Detail::bitsOf (roundingShift);
-        const auto n = shifted - roundingShift;
-        const auto r = (x - n * (Detail::ln2High / 32.0)) - n * (Detail::ln2Low / 32.0);
+        // steps = 32 k + j: k lands in the exponent field.
+        return Detail::fromBits (Detail::bitsOf (mantissa) + ((std::uint64_t) (steps & ~std::int64_t { 31 }) << 47));
+    }
 
-        const auto series = 1.0 + (r + r * r * (1.0 / 2 + r * (1.0 / 6 + r * (1.0 / 24 + r * (1.0 / 120 + r * (1.0 / 720))))));
-        const auto mantissa = Detail::exp2Table[(size_t) (steps & 31)] * series;
-        const auto exponentOffset = (std::uint64_t) (steps >> 5) << 52;
+    /** e^x of both lanes at once; the same results as the scalar exp, lane by lane. */
+    inline StereoPair exp (StereoPair x) noexcept
+    {
+        const auto magnitude = _mm_andnot_pd (_mm_set1_pd (-0.0), x.lanes);
 
-        return Detail::fromBits (Detail::bitsOf (mantissa) + exponentOffset);
+        if (_mm_movemask_pd (_mm_cmple_pd (magnitude, _mm_set1_pd (maxExpArgument))) != 3)
+            return StereoPair::of (exp (x.left()), exp (x.right()));
+
+        const auto shifted = x * StereoPair::both (Detail::stepsPerLn2) + StereoPair::both (Detail::roundingShift);
+        const auto steps = _mm_sub_epi64 (_mm_castpd_si128 (shifted.lanes),
+                                          _mm_set1_epi64x ((long long) Detail::bitsOf (Detail::roundingShift)));
+        const auto r = Detail::expRemainder (x, shifted - StereoPair::both (Detail::roundingShift));
+
+        const auto lowSteps = _mm_cvtsi128_si64 (steps);
+        const auto highSteps = _mm_cvtsi128_si64 (_mm_unpackhi_epi64 (steps, steps));
+        const auto table = StereoPair::of (Detail::exp2Table[(size_t) (lowSteps & 31)], Detail::exp2Table[(size_t) (highSteps & 31)]);
+        const auto mantissa = table * Detail::expOfRemainder (r);
+
+        const auto exponents = _mm_slli_epi64 (_mm_and_si128 (steps, _mm_set1_epi64x (~31ll)), 47);
+        return { _mm_castsi128_pd (_mm_add_epi64 (_mm_castpd_si128 (mantissa.lanes), exponents)) };
+    }
+
+    /** log or exp of every value of an array in place, two at a time. */
+    template <typename Function>
+    void applyInPlace (double* values, int numValues, Function&& function) noexcept
+    {
+        int i = 0;
+
+        for (; i + 1 < numValues; i += 2)
+            function (StereoPair::of (values[i], values[i + 1])).store (values[i], values[i + 1]);
+
+        if (i < numValues)
+            values[i] = function (values[i]);
     }
 } // namespace AudioDev::FastMath

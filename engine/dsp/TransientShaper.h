@@ -39,11 +39,17 @@ public:
 
         // 10^((20 log10 f - 20 log10 s) amount / 20) is (f / s)^amount: one
         // logarithm and one exponential instead of two and a power.
+        auto* gains = ratios;
+        AudioDev::FastMath::applyInPlace (gains, numSamples, [a = amount] (auto ratio)
+        {
+            using Value = decltype (ratio);
+            return AudioDev::FastMath::exp (AudioDev::FastMath::log (ratio) * Value (a));
+        });
+
         for (int i = 0; i < numSamples; ++i)
         {
-            const double gain = AudioDev::FastMath::exp (AudioDev::FastMath::log (ratios[i]) * amount);
-            left[i] *= gain;
-            right[i] *= gain;
+            left[i] *= gains[i];
+            right[i] *= gains[i];
         }
     }
 
