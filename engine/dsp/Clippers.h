@@ -122,7 +122,7 @@ namespace Kick_Harmonics
     class ClipStage_1 final : public AudioDev::Distortion::ClipperStereo
     {
     public:
-        void applyCurve (double& value) noexcept override { value = std::tanh (value); }
+        void applyCurve (double& value) noexcept override { value = AudioDev::FastMath::tanh (value); }
         double getGainDb (int which) const noexcept override { return choose (which, 10.0, 0.0); }
         double getTimeMs (int which) const noexcept override { return choose (which, 0.0, 1.0); }
     };
@@ -145,7 +145,7 @@ namespace Kick_Compression
     class GlueSaturation final : public AudioDev::Distortion::ClipperStereo
     {
     public:
-        void applyCurve (double& value) noexcept override { value = std::tanh (value); }
+        void applyCurve (double& value) noexcept override { value = AudioDev::FastMath::tanh (value); }
         double getGainDb (int which) const noexcept override { return choose (which, 3.0, -3.0); }
         double getTimeMs (int which) const noexcept override { return choose (which, 0.0, 50.0); }
     };

@@ -35,6 +35,24 @@ TEST (FastMath, LogAndExpAgreeWithTheLibraryWithinTwoUnitsInTheLastPlace)
     EXPECT_EQ (AudioDev::FastMath::exp (0.0), 1.0);
 }
 
+TEST (FastMath, TanhAgreesWithTheLibraryOnBothSidesOfItsSeriesRange)
+{
+    std::mt19937_64 random (7);
+    std::uniform_real_distribution<double> decades (-12.0, 3.0);
+
+    for (int i = 0; i < 300000; ++i)
+    {
+        const auto magnitude = std::pow (10.0, decades (random));
+        const auto x = i % 2 == 0 ? magnitude : -magnitude;
+        ASSERT_NEAR (AudioDev::FastMath::tanh (x), std::tanh (x), 2e-14 * std::abs (std::tanh (x))) << x;
+    }
+
+    EXPECT_EQ (AudioDev::FastMath::tanh (0.0), 0.0);
+    EXPECT_EQ (AudioDev::FastMath::tanh (800.0), 1.0);
+    EXPECT_EQ (AudioDev::FastMath::tanh (-std::numeric_limits<double>::infinity()), -1.0);
+    EXPECT_TRUE (std::isnan (AudioDev::FastMath::tanh (std::numeric_limits<double>::quiet_NaN())));
+}
+
 TEST (FastMath, ArgumentsOutsideTheFastRangesGetTheLibraryResults)
 {
     constexpr auto inf = std::numeric_limits<double>::infinity();
