@@ -69,3 +69,19 @@ TEST_F (ModuleWindow, OpensAtItsSizeFollowsAutomationAndClosesCleanly)
     for (const auto* object : effect.host().objectsWithUnbalancedReferences())
         ADD_FAILURE() << object->name() << " holds " << object->referenceCount() << " references";
 }
+
+TEST_F (ModuleWindow, AHostMayReleaseTheWindowWhileItIsShowing)
+{
+    {
+        host::EffectInstance instance (effect, 1, 44100.0f, host::EffectInstance::Window::wanted);
+        auto* container = instance.openWindow();
+        ASSERT_NE (container, nullptr);
+        std::this_thread::sleep_for (settleTime);
+        instance.automate ("Kick_WidthId", 0.9);
+        // No SetViewContainer (null) first: the window object takes the view down itself.
+    }
+    EXPECT_EQ (effect.liveObjects(), 0);
+    effect.shutdown();
+    for (const auto* object : effect.host().objectsWithUnbalancedReferences())
+        ADD_FAILURE() << object->name() << " holds " << object->referenceCount() << " references";
+}
