@@ -52,12 +52,22 @@ namespace AudioDev::Distortion
         {
             double inputGains[maxBlockSize], outputGains[maxBlockSize], wetShares[maxBlockSize], gains[maxBlockSize];
 
-            for (int i = 0; i < numSamples; ++i)
+            if (amountSmoother.isSettledAt (amount) && currentAmount == amount && outputGainSmoother.isSettledAt (outputTarget))
             {
-                followAmount (amountSmoother.next (amount));
-                inputGains[i] = inputGain;
-                wetShares[i] = wetShare;
-                outputGains[i] = outputGainSmoother.next (outputTarget);
+                // Settled glides repeat themselves: every sample gets the same gains.
+                std::fill (inputGains, inputGains + numSamples, inputGain);
+                std::fill (wetShares, wetShares + numSamples, wetShare);
+                std::fill (outputGains, outputGains + numSamples, outputTarget);
+            }
+            else
+            {
+                for (int i = 0; i < numSamples; ++i)
+                {
+                    followAmount (amountSmoother.next (amount));
+                    inputGains[i] = inputGain;
+                    wetShares[i] = wetShare;
+                    outputGains[i] = outputGainSmoother.next (outputTarget);
+                }
             }
 
             for (int i = 0; i < numSamples; ++i)
