@@ -499,18 +499,33 @@ TEST (ChainReference, OptimisedChainMatchesThePlainRenderingWithinOnePartInABill
             }
 
             // Noise, then a decaying tone, then silence.
-            for (int i = 0; i < 2000; ++i)
+            constexpr int segmentLength = 2000;
+            std::vector<double> left (segmentLength), right (segmentLength);
+
+            for (int i = 0; i < segmentLength; ++i)
             {
                 const auto amplitude = i < 700 ? 1.0 : (i < 1600 ? std::exp (-(i - 700) / 200.0) : 0.0);
-                double l = amplitude * (i < 700 ? noise (random) : std::sin (i * 0.05));
-                double r = numChannels == 1 ? 0.0 : amplitude * (i < 700 ? noise (random) : std::cos (i * 0.031));
-                double expectedL = l, expectedR = r;
+                left[(size_t) i] = amplitude * (i < 700 ? noise (random) : std::sin (i * 0.05));
+                right[(size_t) i] = numChannels == 1 ? 0.0 : amplitude * (i < 700 ? noise (random) : std::cos (i * 0.031));
+            }
 
-                chain->process (&l, &r, numChannels);
-                reference->process (expectedL, expectedR, numChannels);
+            auto expectedLeft = left, expectedRight = right;
 
-                ASSERT_NEAR (l, expectedL, outputTolerance (expectedL)) << "segment " << segment << " sample " << i;
-                ASSERT_NEAR (r, expectedR, outputTolerance (expectedR)) << "segment " << segment << " sample " << i;
+            for (size_t i = 0; i < left.size(); ++i)
+                reference->process (expectedLeft[i], expectedRight[i], numChannels);
+
+            // The chain takes the segment in blocks of varying length (a block
+            // is where settings may change), sometimes sample by sample.
+            const int blockSize = segment % 3 == 0 ? 1 : (segment % 3 == 1 ? 64 : 173);
+
+            for (int start = 0; start < segmentLength; start += blockSize)
+                chain->processBlock (left.data() + start, right.data() + start,
+                                     std::min (blockSize, segmentLength - start), numChannels);
+
+            for (size_t i = 0; i < left.size(); ++i)
+            {
+                ASSERT_NEAR (left[i], expectedLeft[i], outputTolerance (expectedLeft[i])) << "segment " << segment << " sample " << i;
+                ASSERT_NEAR (right[i], expectedRight[i], outputTolerance (expectedRight[i])) << "segment " << segment << " sample " << i;
             }
 
             ASSERT_NEAR (chain->getLevel (1, 0), 1.0 + std::min (reference->peakLeft.state, 0.0) / 48.0, 1e-6);
@@ -529,4 +544,67 @@ TEST (ChainReference, OptimisedChainMatchesThePlainRenderingWithinOnePartInABill
                 << "bin " << k;
         }
     }
+}
+
+// Running a stage over a whole block (and its glides, logarithms and
+// exponentials in passes) must give exactly what the same chain gives one
+// sample at a time: same operations, same order within every stage.
+TEST (ChainReference, BlocksGiveExactlyTheSamplesOfSampleBySampleProcessing)
+{
+    auto bySample = std::make_unique<AudioDevEffect>();
+    auto byBlock = std::make_unique<AudioDevEffect>();
+
+    for (auto* chain : { bySample.get(), byBlock.get() })
+    {
+        for (auto* on : { &chain->harmonicsOn, &chain->pressureOn, &chain->subOn, &chain->airOn, &chain->midOn,
+                          &chain->transientsOn, &chain->widthOn, &chain->compressionOn })
+            *on = true;
+        chain->harmonicsStage1.amount = chain->harmonicsStage2.amount = 0.6;
+        chain->harmonicsWetGain = 0.7;
+        chain->harmonicsDryGain = 0.5;
+        chain->pressureLowGain.target = 3.0;
+        for (auto& compressor : chain->pressureCompressors)
+            compressor.setThreshold (-12.0);
+        chain->glueSaturation.amount = 0.5;
+        chain->kickCompressor.setThreshold (-20.0);
+        chain->widthSideGain.target = 1.5;
+        chain->prepare (48000.0);
+    }
+
+    std::mt19937 random (3);
+    std::uniform_real_distribution<double> noise (-1.0, 1.0);
+    std::uniform_int_distribution<int> blockSizes (1, 200);
+    std::vector<double> left (6000), right (6000);
+
+    for (size_t i = 0; i < left.size(); ++i)
+    {
+        const auto envelope = std::exp (-(double) (i % 1500) / 300.0);
+        left[i] = envelope * noise (random);
+        right[i] = envelope * noise (random);
+    }
+
+    auto blockLeft = left, blockRight = right;
+
+    for (size_t i = 0; i < left.size(); ++i)
+        bySample->process (&left[i], &right[i], 2);
+
+    for (int start = 0; start < (int) left.size();)
+    {
+        const auto count = std::min (blockSizes (random), (int) left.size() - start);
+        byBlock->processBlock (blockLeft.data() + start, blockRight.data() + start, count, 2);
+        start += count;
+    }
+
+    for (size_t i = 0; i < left.size(); ++i)
+    {
+        ASSERT_EQ (blockLeft[i], left[i]) << i;
+        ASSERT_EQ (blockRight[i], right[i]) << i;
+    }
+
+    EXPECT_EQ (byBlock->getLevel (1, 0), bySample->getLevel (1, 0));
+    EXPECT_EQ (byBlock->getLevel (2, 0), bySample->getLevel (2, 0));
+    EXPECT_EQ (byBlock->getPeakAndReset(), bySample->getPeakAndReset());
+
+    for (int k = 0; k < 1024; ++k)
+        ASSERT_EQ (byBlock->getBinLevelDecibels (k), bySample->getBinLevelDecibels (k)) << k;
 }
