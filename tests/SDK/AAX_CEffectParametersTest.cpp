@@ -194,9 +194,16 @@ TEST_F (AAX_CEffectParametersHosted, ChangesAValueOnlyWhenTheHostConfirmsItAndCo
 
     EXPECT_EQ (effect.UpdateParameterNormalizedRelative ("Kick_SubId", 0.5), AAX_SUCCESS);
     EXPECT_EQ (normalizedValue (instance, "Kick_SubId"), 1.0);
+    EXPECT_EQ (effect.UpdateParameterNormalizedValue ("Kick_SubId", 1.5, 0), AAX_SUCCESS);
     EXPECT_EQ (effect.UpdateParameterNormalizedValue ("unknown", 0.5, 0), AAX_ERROR_INVALID_PARAMETER_ID);
     effect.GetNumberOfChanges (&changes);
-    EXPECT_EQ (changes, 2);
+    EXPECT_EQ (changes, 2) << "a value beyond the range that leaves the stored one is no change";
+
+    // A value the parameter stores rounded (0.3 is no float) confirmed again is no change either.
+    EXPECT_EQ (effect.UpdateParameterNormalizedValue ("Kick_SubId", 0.3, 0), AAX_SUCCESS);
+    EXPECT_EQ (effect.UpdateParameterNormalizedValue ("Kick_SubId", 0.3, 0), AAX_SUCCESS);
+    effect.GetNumberOfChanges (&changes);
+    EXPECT_EQ (changes, 3);
 }
 
 TEST_F (AAX_CEffectParametersHosted, PostsTheBypassPacketIntoTheFieldBlock)

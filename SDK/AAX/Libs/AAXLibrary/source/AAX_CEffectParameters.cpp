@@ -425,8 +425,10 @@ AAX_Result AAX_CEffectParameters::UpdateParameterNormalizedValue (AAX_CParamID i
     parameter->UpdateNormalizedValue (value);
     const auto result = mPacketDispatcher.SetDirty (identifier);
 
-    // NaN on either side counts as a change, since it never compares equal.
-    if (previous != value && mNumPlugInChanges < std::numeric_limits<int32_t>::max())
+    // The stored value, not the one asked for, tells whether anything changed:
+    // the parameter clamps and rounds it, so a host confirming the same value
+    // again must not count. NaN on either side counts, as it never compares equal.
+    if (previous != parameter->GetNormalizedValue() && mNumPlugInChanges < std::numeric_limits<int32_t>::max())
         ++mNumPlugInChanges;
 
     return result;
