@@ -83,6 +83,7 @@ namespace AudioDev::Compression
             // The glides depend on nothing but their targets; a settled ratio
             // spares the division in every sample.
             const bool steadyRatio = ratioSmoother.isSettledAt (ratio);
+            const bool hasKnee = kneeWidthDb > 0.0;
             const double steadySlope = 1.0 - 1.0 / ratio;
             thresholdSmoother.nextBlock (thresholdDb, thresholds, numSamples);
             ratioSmoother.nextBlock (ratio, ratios, numSamples);
@@ -97,10 +98,12 @@ namespace AudioDev::Compression
                 // Inside the knee the curve bends quadratically, elsewhere it is the
                 // straight line through the smoothed threshold. Both are computed and
                 // one is chosen without a branch: the level crosses the knee's bounds
-                // with the signal. A knee of width zero or less has no inside.
+                // with the signal. A knee of width zero or less has no inside, so a
+                // hard knee skips the bend and its division.
                 using namespace AudioDev::Branchless;
                 const auto inKnee = both (greater (levelDb, kneeLowerDb), greater (kneeUpperDb, levelDb));
-                const double kneeChangeDb = (kneeLowerDb - levelDb) * slope * (levelDb - kneeLowerDb) / kneeWidthDb * 0.5;
+                const double kneeChangeDb = hasKnee ? (kneeLowerDb - levelDb) * slope * (levelDb - kneeLowerDb) / kneeWidthDb * 0.5
+                                                    : 0.0;
                 const double lineChangeDb = (threshold - levelDb) * slope;
 
                 // Only ever reduce.
