@@ -174,6 +174,79 @@ TEST_F (AAX_CEffectParametersHosted, AnswersAtTheHostsPositions)
     EXPECT_EQ (answer, nullptr);
 }
 
+// Each operation through the host's table, with answers that tell apart the
+// operations sharing a signature (default and current value, request and update, touch and release).
+TEST_F (AAX_CEffectParametersHosted, ReachesEveryParameterOperationAtItsPosition)
+{
+    auto& effect = *instance.parameters();
+    ASSERT_EQ (instance.initialize(), AAX_SUCCESS);
+    auto& registry = moduleObject (instance).registry();
+    registry.GetParameterByID ("Kick_MidsId")->SetOrientation (AAX_eParameterOrientation_TopMinBottomMax);
+
+    uint8_t flag = 0;
+    int32_t integer = -1;
+    double value = -1.0;
+    AAX_CString text;
+    const auto asHostString = [] (AAX_CString& string) { return static_cast<AAX_IString*> (&string); };
+
+    EXPECT_EQ (effect.NotificationReceived (AAX_eNotificationEvent_ASPreviewState, &integer, sizeof (integer)), AAX_SUCCESS);
+    EXPECT_EQ (effect.GetParameterIsAutomatable ("powerId", &flag), AAX_SUCCESS);
+    EXPECT_EQ (flag, 1);
+    EXPECT_EQ (effect.GetParameterName ("Kick_SubFreqId", asHostString (text)), AAX_SUCCESS);
+    EXPECT_EQ (text, "Kick_SubFreqId");
+    EXPECT_EQ (effect.GetParameterNameOfLength ("Kick_SubFreqId", asHostString (text), 4), AAX_SUCCESS);
+    EXPECT_EQ (text, "Kick");
+
+    EXPECT_EQ (effect.SetParameterDefaultNormalizedValue ("Kick_AirId", 0.25), AAX_SUCCESS);
+    EXPECT_EQ (effect.GetParameterDefaultNormalizedValue ("Kick_AirId", &value), AAX_SUCCESS);
+    EXPECT_EQ (value, 0.25);
+    EXPECT_EQ (normalizedValue (instance, "Kick_AirId"), 0.0) << "the default is not the value";
+
+    EXPECT_EQ (effect.GetParameterType ("Kick_MidsId", &integer), AAX_SUCCESS);
+    EXPECT_EQ (integer, AAX_eParameterType_Continuous);
+    EXPECT_EQ (effect.GetParameterOrientation ("Kick_MidsId", &integer), AAX_SUCCESS);
+    EXPECT_EQ (integer, AAX_eParameterOrientation_TopMinBottomMax);
+    void* parameter = nullptr;
+    EXPECT_EQ (effect.GetParameter ("Kick_MidsId", &parameter), AAX_SUCCESS);
+    EXPECT_EQ (parameter, registry.GetParameterByID ("Kick_MidsId"));
+    EXPECT_EQ (effect.GetParameterIDFromIndex (7, asHostString (text)), AAX_SUCCESS);
+    EXPECT_EQ (text, "Kick_MidsId");
+
+    const AAX_CString quarter ("0.25");
+    EXPECT_EQ (effect.GetParameterValueFromString ("Kick_MidsId", &value, static_cast<const AAX_IString*> (&quarter)), AAX_SUCCESS);
+    EXPECT_EQ (value, 0.25);
+    EXPECT_EQ (effect.GetParameterStringFromValue ("Kick_MidsId", 0.25, asHostString (text), 16), AAX_SUCCESS);
+    EXPECT_EQ (text, "0.250");
+    EXPECT_EQ (effect.GetParameterValueString ("Kick_MidsId", asHostString (text), 16), AAX_SUCCESS);
+    EXPECT_EQ (text, "0.500");
+
+    EXPECT_EQ (effect.SetParameterNormalizedRelative ("Kick_MidsId", 0.25), AAX_SUCCESS);
+    EXPECT_EQ (normalizedValue (instance, "Kick_MidsId"), 0.5) << "a request, not yet a value";
+    EXPECT_EQ (instance.pumpAutomation(), 1);
+    EXPECT_EQ (normalizedValue (instance, "Kick_MidsId"), 0.75);
+
+    EXPECT_EQ (effect.TouchParameter ("Kick_MidsId"), AAX_SUCCESS);
+    automation().GetTouchState ("Kick_MidsId", &flag);
+    EXPECT_EQ (flag, 1);
+    EXPECT_EQ (effect.UpdateParameterTouch ("Kick_MidsId", 0), AAX_SUCCESS);
+    automation().GetTouchState ("Kick_MidsId", &flag);
+    EXPECT_EQ (flag, 1) << "the host's touch state is only reported, never acted on";
+    EXPECT_EQ (effect.ReleaseParameter ("Kick_MidsId"), AAX_SUCCESS);
+    automation().GetTouchState ("Kick_MidsId", &flag);
+    EXPECT_EQ (flag, 0);
+
+    uint32_t size = 0;
+    EXPECT_EQ (effect.GetChunkSize (ControlsChunkID, &size), AAX_SUCCESS);
+    ChunkBuffer chunk (size);
+    EXPECT_EQ (effect.GetChunk (ControlsChunkID, chunk.record()), AAX_SUCCESS);
+    EXPECT_EQ (chunk.record()->fSize, static_cast<int32_t> (kickGoldenData().size()));
+
+    uint8_t packet[64] = {};
+    EXPECT_EQ (effect.SetCustomData (0, 0, nullptr), AAX_SUCCESS);
+    EXPECT_EQ (effect.UpdateMIDINodes (0, packet), AAX_SUCCESS);
+    EXPECT_EQ (effect.UpdateControlMIDINodes (0, packet), AAX_SUCCESS);
+}
+
 TEST_F (AAX_CEffectParametersHosted, ChangesAValueOnlyWhenTheHostConfirmsItAndCountsRealChanges)
 {
     auto& effect = *instance.parameters();
