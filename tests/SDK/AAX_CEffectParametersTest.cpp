@@ -447,15 +447,29 @@ TEST_F (AAX_CEffectParametersUnit, PicksTheLongestNameLineThatFits)
     effect.add (std::move (threshold));
 
     const std::vector<std::pair<int32_t, const char*>> expected {
-        { 0, "" }, { 2, "Th" }, { 3, "Thr" }, { 5, "Thr" }, { 6, "Thresh" }, { 8, "Thresh" }, { 9, "Threshold" }, { 40, "Threshold" }
+        { -1, "" }, { 0, "" }, { 2, "Th" }, { 3, "Thr" }, { 5, "Thr" }, { 6, "Thresh" }, { 8, "Thresh" }, { 9, "Threshold" }, { 40, "Threshold" }
+    };
+
+    const auto nameOfLength = [this] (const char* identifier, int32_t length) {
+        AAX_CString text ("untouched");
+        EXPECT_EQ (effect.GetParameterNameOfLength (identifier, &text, length), AAX_SUCCESS);
+        return std::string (text.Get());
     };
 
     for (const auto& [length, name] : expected)
-    {
-        AAX_CString text ("untouched");
-        EXPECT_EQ (effect.GetParameterNameOfLength ("Threshold", &text, length), AAX_SUCCESS);
-        EXPECT_EQ (text, name) << "length " << length;
-    }
+        EXPECT_EQ (nameOfLength ("Threshold", length), name) << "length " << length;
+
+    // Of two lines that fit equally well, the first wins.
+    auto level = floatParameter ("Level", 0.0f);
+    level->SetName (AAX_CString ("Level\nLvl\nVol"));
+    effect.add (std::move (level));
+    EXPECT_EQ (nameOfLength ("Level", 3), "Lvl");
+
+    // Variants come from the first 255 bytes of the name only.
+    auto longName = floatParameter ("Long", 0.0f);
+    longName->SetName (AAX_CString (std::string (300, 'a').c_str()));
+    effect.add (std::move (longName));
+    EXPECT_EQ (nameOfLength ("Long", 300), std::string (255, 'a'));
 }
 
 TEST_F (AAX_CEffectParametersUnit, FollowsThePreviewStateWithABoolParameterOnly)
