@@ -201,6 +201,10 @@ TEST (AAX_CChunkDataParserRobustness, StopsAtIdentifiersAndStringsWithoutATermin
         << "a double cut in half";
     EXPECT_EQ (names (loaded (kept + text ("r_S") + hex ("00"))), std::vector<std::string> { "A" })
         << "a string whose value would start at the end";
+    EXPECT_EQ (names (loaded (kept + text ("r_") + hex ("00"))), std::vector<std::string> { "A" })
+        << "a string whose value would start past the end, after the padding";
+    EXPECT_EQ (names (loaded (kept + text ("l_I") + hex ("00  00 00 07"))), std::vector<std::string> { "A" })
+        << "an integer one byte short";
 }
 
 TEST (AAX_CChunkDataParserRobustness, SurvivesRandomBytes)
