@@ -56,6 +56,19 @@ namespace
         high.right[i] = bands.high.right;
     }
 
+    // Blends both channels towards their mean, then scales the side signal.
+    void applyWidth (double& left, double& right, double blend, double sideGain) noexcept
+    {
+        const auto mean = (left + right) * 0.5;
+        left = left * (1.0 - blend) + mean * blend;
+        right = right * (1.0 - blend) + mean * blend;
+
+        const auto mid = (left + right) * 0.5;
+        const auto side = (left - right) * 0.5 * sideGain;
+        left = mid + side;
+        right = mid - side;
+    }
+
     // Recombines bands whose mid band has already been negated.
     void sum (const LinkwitzRileyCrossover::Bands& bands, double& left, double& right) noexcept
     {
@@ -327,19 +340,6 @@ void AudioDevEffect::processWidth (double* left, double* right, int numSamples) 
         applyWidth (bands.high.left, bands.high.right, blend[2], sideGain[2]);
         sum (bands, left[i], right[i]);
     }
-}
-
-// Blends both channels towards their mean, then scales the side signal.
-void AudioDevEffect::applyWidth (double& left, double& right, double blend, double sideGain) noexcept
-{
-    const auto mean = (left + right) * 0.5;
-    left = left * (1.0 - blend) + mean * blend;
-    right = right * (1.0 - blend) + mean * blend;
-
-    const auto mid = (left + right) * 0.5;
-    const auto side = (left - right) * 0.5 * sideGain;
-    left = mid + side;
-    right = mid - side;
 }
 
 int AudioDevEffect::getNumBins() const noexcept

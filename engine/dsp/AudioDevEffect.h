@@ -117,7 +117,6 @@ private:
     void processTransients (double* left, double* right, int numSamples) noexcept;
     void processCompression (double* left, double* right, int numSamples) noexcept;
     void processWidth (double* left, double* right, int numSamples) noexcept;
-    static void applyWidth (double& left, double& right, double blend, double sideGain) noexcept;
 
     double sampleRate = 44100.0;
     SpectrumAnalyser spectrum;
