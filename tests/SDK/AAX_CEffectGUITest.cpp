@@ -117,6 +117,14 @@ TEST_F (AAX_CEffectGUIHosted, ReturnsTheContainerWhenDestroyedWhileStillAttached
     // TearDown releases the window with the container held and checks every reference came back.
 }
 
+TEST_F (AAX_CEffectGUIHosted, InitializedTwiceHoldsOneReferenceToTheParameters)
+{
+    ASSERT_EQ (instance.initialize(), AAX_SUCCESS);
+    ASSERT_EQ (instance.gui()->Initialize (instance.controller().unknown()), AAX_SUCCESS);
+    EXPECT_EQ (static_cast<const void*> (moduleObject (instance).GetEffectParameters()), static_cast<const void*> (instance.parameters()));
+    // TearDown releases both objects and checks that the parameters object is gone.
+}
+
 TEST_F (AAX_CEffectGUIHosted, AnswersTheHostsEffectGUIInterfaceAtItsPositions)
 {
     auto& window = *instance.gui();
