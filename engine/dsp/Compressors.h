@@ -1,5 +1,6 @@
 #pragma once
 
+#include "DecibelArrays.h"
 #include "Followers.h"
 #include "Smoothing.h"
 
@@ -78,7 +79,7 @@ namespace AudioDev::Compression
                 levelsDb[i] = (std::abs (detectorLeft) + std::abs (detectorRight)) * 0.5;
             }
 
-            FastMath::applyInPlace (levelsDb, numSamples, [] (auto level) { return gainToDecibels (level); });
+            gainsToDecibels (levelsDb, numSamples);
 
             // The glides depend on nothing but their targets; a settled ratio
             // spares the division in every sample.
@@ -117,7 +118,11 @@ namespace AudioDev::Compression
 
             // The reductions become linear gains in place.
             auto* gains = reductionsDb;
-            FastMath::applyInPlace (gains, numSamples, [] (auto reductionDb) { return decibelsToGain (-reductionDb); });
+
+            for (int i = 0; i < numSamples; ++i)
+                gains[i] = -reductionsDb[i];
+
+            decibelsToGains (gains, numSamples);
 
             for (int i = 0; i < numSamples; ++i)
             {

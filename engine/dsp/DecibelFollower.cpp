@@ -8,9 +8,7 @@ DecibelFollower::DecibelFollower (double riseTimeMs, double fallTimeMs, double f
       fallMs (fallTimeMs),
       riseCoefficient (coefficientFor (riseTimeMs)),
       fallCoefficient (coefficientFor (fallTimeMs)),
-      state (floorDecibels),
-      floorDb (floorDecibels),
-      floorGain (std::pow (10.0, floorDecibels / 20.0))
+      state (floorDecibels)
 {
 }
 

@@ -2,9 +2,10 @@
 
 #include "DspCore.h"
 
-// A one-pole level follower that works in decibels: a magnitude is converted
-// to dB (clamped to a floor) and the state moves towards it with a rise
-// coefficient while the level climbs and a fall coefficient while it drops.
+// A one-pole level follower that works in decibels: it starts at its floor,
+// and its state moves towards each level (in dB, already floored by the owner,
+// who converts a block of magnitudes at once) with a rise coefficient while
+// the level climbs and a fall coefficient while it drops.
 class DecibelFollower
 {
 public:
@@ -13,7 +14,7 @@ public:
     // Recomputes both coefficients for a new rate; the value carries over.
     void prepare (double newSampleRate) noexcept;
 
-    // One step towards a level in dB, as toDecibels gives it for a magnitude.
+    // One step towards a level in dB.
     // Branches, unlike the chain's followers: a meter rises only at peaks and
     // falls in between, so the branch predicts well and keeps the state's
     // dependency chain short.
@@ -26,15 +27,6 @@ public:
 
         // An equal level leaves the state where it is; so does a NaN.
         value = state;
-    }
-
-    // Both magnitudes of a pair in dB at once, each under the floor read as the floor.
-    StereoPair toDecibels (StereoPair magnitudes) const noexcept
-    {
-        const auto underFloor = _mm_cmpgt_pd (_mm_set1_pd (floorGain), magnitudes.lanes);
-        const auto clamped = _mm_max_pd (_mm_set1_pd (floorGain), magnitudes.lanes); // a NaN stays NaN
-        const auto levels = AudioDev::FastMath::log (StereoPair { clamped }) * StereoPair::both (AudioDev::decibelsPerNeper);
-        return { _mm_or_pd (_mm_and_pd (underFloor, _mm_set1_pd (floorDb)), _mm_andnot_pd (underFloor, levels.lanes)) };
     }
 
     double getValue() const noexcept { return value; }
@@ -51,6 +43,4 @@ private:
     double riseCoefficient;
     double fallCoefficient;
     double state;
-    double floorDb;
-    double floorGain;
 };

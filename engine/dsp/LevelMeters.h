@@ -1,5 +1,6 @@
 #pragma once
 
+#include "DecibelArrays.h"
 #include "DecibelFollower.h"
 #include "Metering.h"
 
@@ -32,7 +33,13 @@ public:
         double leftDb[AudioDev::maxBlockSize], rightDb[AudioDev::maxBlockSize];
 
         for (int i = 0; i < numSamples; ++i)
-            waveMeter.toDecibels (StereoPair::of (std::abs (left[i]), std::abs (right[i]))).store (leftDb[i], rightDb[i]);
+        {
+            leftDb[i] = std::abs (left[i]);
+            rightDb[i] = std::abs (right[i]);
+        }
+
+        AudioDev::gainsToDecibels (leftDb, numSamples);
+        AudioDev::gainsToDecibels (rightDb, numSamples);
 
         for (int i = 0; i < numSamples; ++i)
         {
@@ -55,7 +62,8 @@ public:
     double getPeakAndReset() noexcept;
 
 private:
-    static constexpr double waveFloorDb = -96.0;
+    // The wave floor is the chain's own, so the shared conversions serve it.
+    static constexpr double waveFloorDb = AudioDev::floorDb;
     static constexpr double peakFloorDb = -48.0;
     static_assert (waveFloorDb < peakFloorDb, "the peak meters reuse levels computed against the wave floor");
 

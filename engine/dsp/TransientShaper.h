@@ -1,5 +1,6 @@
 #pragma once
 
+#include "DecibelArrays.h"
 #include "Followers.h"
 
 #include <algorithm>
@@ -40,11 +41,7 @@ public:
         // 10^((20 log10 f - 20 log10 s) amount / 20) is (f / s)^amount: one
         // logarithm and one exponential instead of two and a power.
         auto* gains = ratios;
-        AudioDev::FastMath::applyInPlace (gains, numSamples, [a = amount] (auto ratio)
-        {
-            using Value = decltype (ratio);
-            return AudioDev::FastMath::exp (AudioDev::FastMath::log (ratio) * Value (a));
-        });
+        AudioDev::raiseToPower (gains, numSamples, amount);
 
         for (int i = 0; i < numSamples; ++i)
         {

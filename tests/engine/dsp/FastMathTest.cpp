@@ -1,3 +1,5 @@
+#include "DecibelArrays.h"
+#include "DspCore.h"
 #include "FastMath.h"
 
 #include <gtest/gtest.h>
@@ -5,6 +7,7 @@
 #include <cmath>
 #include <limits>
 #include <random>
+#include <vector>
 
 namespace
 {
@@ -67,4 +70,44 @@ TEST (FastMath, ArgumentsOutsideTheFastRangesGetTheLibraryResults)
         EXPECT_EQ (AudioDev::FastMath::exp (y), std::exp (y)) << y;
 
     EXPECT_TRUE (std::isnan (AudioDev::FastMath::exp (nan)));
+}
+
+// The array forms run four or two values at a time depending on the
+// processor; every value must come out as the scalar conversion gives it,
+// including around values that leave the fast ranges.
+TEST (FastMath, ArrayConversionsGiveExactlyTheScalarResults)
+{
+    std::mt19937_64 random (11);
+    std::uniform_real_distribution<double> decades (-9.0, 2.0), decibels (-150.0, 40.0);
+
+    for (const int length : { 1, 3, 4, 7, 64 })
+    {
+        std::vector<double> gains ((size_t) length), levels ((size_t) length), ratios ((size_t) length);
+
+        for (size_t i = 0; i < gains.size(); ++i)
+        {
+            gains[i] = std::pow (10.0, decades (random));
+            levels[i] = decibels (random);
+            ratios[i] = std::pow (10.0, decades (random) / 3.0);
+        }
+
+        if (length > 4)
+        {
+            gains[5] = 0.0;                                          // under the floor
+            levels[5] = 1.0e5;                                       // beyond the fast exponential
+            ratios[5] = std::numeric_limits<double>::denorm_min();   // beyond the fast logarithm
+        }
+
+        auto decibelResults = gains, gainResults = levels, powerResults = ratios;
+        AudioDev::gainsToDecibels (decibelResults.data(), length);
+        AudioDev::decibelsToGains (gainResults.data(), length);
+        AudioDev::raiseToPower (powerResults.data(), length, 0.37);
+
+        for (size_t i = 0; i < gains.size(); ++i)
+        {
+            ASSERT_EQ (decibelResults[i], AudioDev::gainToDecibels (gains[i])) << length << " " << i;
+            ASSERT_EQ (gainResults[i], AudioDev::decibelsToGain (levels[i])) << length << " " << i;
+            ASSERT_EQ (powerResults[i], AudioDev::FastMath::exp (AudioDev::FastMath::log (ratios[i]) * 0.37)) << length << " " << i;
+        }
+    }
 }
