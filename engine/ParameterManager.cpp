@@ -1,5 +1,7 @@
 #include "ParameterManager.h"
 
+#include <cmath>
+
 namespace
 {
     constexpr int numDefaultDecimals = 2;
@@ -21,7 +23,9 @@ juce::String ParameterManager::defaultValueToText (float value)
 
 float ParameterManager::defaultTextToValue (const juce::String& text)
 {
-    return (float) text.getDoubleValue();
+    // JUCE reads "nan" as a number; a host's text must not set a parameter to it.
+    const auto value = text.getDoubleValue();
+    return std::isnan (value) ? 0.0f : (float) value;
 }
 
 void ParameterManager::addNew (ParamData description)

@@ -60,17 +60,55 @@ namespace
         return juce::ByteOrder::littleEndianInt (bytes);
     }
 
+    // The number of leading bytes that are well-formed UTF-8: shortest forms
+    // only, no surrogates, nothing above U+10FFFF, no zero byte. JUCE's strings
+    // measure a text by decoding it and then copy its raw bytes, so a malformed
+    // sequence (a lead byte without its continuation bytes, an overlong zero)
+    // would make the copy overrun what was measured.
+    size_t wellFormedUtf8Length (const juce::uint8* bytes, size_t length) noexcept
+    {
+        size_t i = 0;
+
+        while (i < length && bytes[i] != 0)
+        {
+            const auto lead = bytes[i];
+            size_t extra = 0;
+            juce::uint8 low = 0x80, high = 0xbf; // allowed range of the first continuation byte
+
+            if (lead < 0x80)      extra = 0;
+            else if (lead < 0xc2) break;
+            else if (lead < 0xe0) extra = 1;
+            else if (lead < 0xf0) { extra = 2; if (lead == 0xe0) low = 0xa0; if (lead == 0xed) high = 0x9f; }
+            else if (lead < 0xf5) { extra = 3; if (lead == 0xf0) low = 0x90; if (lead == 0xf4) high = 0x8f; }
+            else break;
+
+            if (i + extra >= length)
+                break;
+
+            bool complete = true;
+
+            for (size_t k = 1; k <= extra && complete; ++k)
+            {
+                const auto next = bytes[i + k];
+                complete = k == 1 ? (next >= low && next <= high) : (next & 0xc0) == 0x80;
+            }
+
+            if (! complete)
+                break;
+
+            i += extra + 1;
+        }
+
+        return i;
+    }
+
     // The text of a block: at most the stored length, never beyond the data,
-    // ending early at a zero byte. Decoded from a zero-padded copy so that a
-    // multi-byte sequence cut off at the end cannot read past the block.
+    // ending early at a zero byte or at the first byte that is not part of
+    // well-formed UTF-8 (a character cut off at the end, say).
     juce::String readText (const juce::uint8* bytes, int available, juce::int32 storedLength)
     {
-        constexpr size_t padding = 4;
-        const auto length = (size_t) juce::jmin (available, (int) storedLength);
-
-        juce::HeapBlock<char> copy (length + padding, true);
-        std::memcpy (copy.get(), bytes, length);
-        return juce::String (juce::CharPointer_UTF8 (copy.get()));
+        const auto length = wellFormedUtf8Length (bytes, (size_t) juce::jmin (available, (int) storedLength));
+        return juce::String::fromUTF8 (reinterpret_cast<const char*> (bytes), (int) length);
     }
 
     // Saved states carry no document type. One could define entities, which the
