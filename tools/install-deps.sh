@@ -12,6 +12,7 @@ packages=(
     libgtest-dev libbenchmark-dev
     libsndfile1-dev
     xvfb xauth
+    clang-22 libclang-rt-22-dev libfuzzer-22-dev
 )
 if [[ "${KICK_EXTRA_PACKAGES:-}" != "" ]]; then
     read -r -a extra <<< "${KICK_EXTRA_PACKAGES}"

@@ -72,7 +72,7 @@ void operator delete[] (void* p, std::size_t) noexcept { std::free (p); }
   #pragma GCC diagnostic pop
  #endif
 
- #if defined (__GLIBC__) && ! defined (__SANITIZE_ADDRESS__)
+ #if defined (__GLIBC__) && ! defined (__SANITIZE_ADDRESS__) && ! defined (__SANITIZE_THREAD__)
 extern "C"
 {
     void* __libc_malloc (std::size_t);
