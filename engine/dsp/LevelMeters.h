@@ -48,10 +48,10 @@ public:
 
             peakMeters[0].processDecibels (std::max (leftDb[i], peakFloorDb));
             peakMeters[1].processDecibels (std::max (rightDb[i], peakFloorDb));
-
-            clipDetectors[0].process (std::abs (left[i]));
-            clipDetectors[1].process (std::abs (right[i]));
         }
+
+        clipDetectors[0].processBlock (left, numSamples);
+        clipDetectors[1].processBlock (right, numSamples);
     }
 
     // Channel 1 is left, 2 right: 0.0 at -48 dB or below, 1.0 at 0 dB or above.

@@ -66,6 +66,26 @@ namespace AudioDev::Metering
             this->advance (clips);
         }
 
+        /** process for each sample in turn. A block without a clip that ends
+            before the hold does only counts; anything else goes sample by sample.
+        */
+        void processBlock (const double* samples, int numSamples) noexcept
+        {
+            bool anyClips = false;
+
+            for (int i = 0; i < numSamples; ++i)
+                anyClips |= std::abs (samples[i]) > 1.0;
+
+            if (! anyClips && this->count + (std::int64_t) numSamples < HoldPeriods * static_cast<std::int64_t> (this->period))
+            {
+                this->count += numSamples;
+                return;
+            }
+
+            for (int i = 0; i < numSamples; ++i)
+                process (samples[i]);
+        }
+
         bool clipped = false;
     };
 
