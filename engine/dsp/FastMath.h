@@ -146,7 +146,8 @@ namespace AudioDev::FastMath
         return std::copysign ((1.0 - t) / (1.0 + t), x);
     }
 
-    /** log or exp of every value of an array in place, two at a time. */
+    /** A function of every value of an array, in place: on lane pairs, the
+        last odd value alone. */
     template <typename Function>
     void applyInPlace (double* values, int numValues, Function&& function) noexcept
     {

@@ -36,5 +36,4 @@ struct StereoPair
     friend StereoPair operator- (StereoPair a, StereoPair b) noexcept { return { _mm_sub_pd (a.lanes, b.lanes) }; }
     friend StereoPair operator* (StereoPair a, StereoPair b) noexcept { return { _mm_mul_pd (a.lanes, b.lanes) }; }
     friend StereoPair operator/ (StereoPair a, StereoPair b) noexcept { return { _mm_div_pd (a.lanes, b.lanes) }; }
-    friend StereoPair operator- (StereoPair a) noexcept { return { _mm_xor_pd (a.lanes, _mm_set1_pd (-0.0)) }; }
 };
