@@ -42,7 +42,8 @@ namespace EffectRoutingDetail
 // Runs every sample of a block through an effect, in place and in double
 // precision, a chunk at a time through the effect's processBlock. Two
 // channels go through together; otherwise channel 0 goes through alone, with
-// a silent right input whose result is discarded.
+// a silent right input whose result is discarded, and the effect is told the
+// block's own channel count.
 //
 // A template, so that the kick chain's own block processing is reached
 // directly rather than sample by sample through virtual calls.
@@ -60,7 +61,7 @@ void processThroughEffect (EffectType& effect, juce::AudioBuffer<float>& buffer)
 
     auto* left = buffer.getWritePointer (0);
     auto* right = numChannels == 2 ? buffer.getWritePointer (1) : nullptr;
-    const auto chainChannels = right != nullptr ? 2 : 1;
+    const auto chainChannels = right != nullptr ? 2 : numChannels;
 
     for (int start = 0; start < numSamples; start += chunkSize)
     {

@@ -7,6 +7,8 @@
 // chain, and smoothed gains only receive new targets.
 namespace
 {
+    // Parameter changes are rare, so they keep the library's exact pow rather
+    // than the chain's inline per-sample conversion.
     double gainFromDecibels (double decibels) noexcept
     {
         return std::pow (10.0, decibels / 20.0);
