@@ -450,4 +450,6 @@ void host::HostController::setEffectParameters (void* effectParameters)
     parameters = effectParameters;
     if (effectParameters != nullptr)
         controllerObject.forward (uids::IID_IAAXEffectParametersV1, *static_cast<IUnknownSlots*> (effectParameters));
+    else
+        controllerObject.stopForwarding (uids::IID_IAAXEffectParametersV1);
 }

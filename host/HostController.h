@@ -162,7 +162,8 @@ namespace host
         HostAutomationDelegate& automationDelegate() noexcept { return automation; }
 
         // Lookups of the effect-parameters interface answer `effectParameters`
-        // (a module object the test keeps alive), and pumping delivers to it.
+        // (a module object the test keeps alive), and pumping delivers to it;
+        // null ends both, so nothing reaches an object that is gone.
         void setEffectParameters (void* effectParameters);
         int pumpAutomation() { return automation.pump (parameters); }
 

@@ -39,6 +39,8 @@ namespace host
         // Lets a lookup of `iid` on this object answer another object, as a
         // host object that exposes several interfaces does.
         void forward (const Uid& iid, IUnknownSlots& target) { forwarded[iid] = &target; }
+        // Ends a forward, so that lookups of `iid` no longer reach a target that may be gone.
+        void stopForwarding (const Uid& iid) { forwarded.erase (iid); }
 
         // This object as the module sees it.
         virtual IUnknownSlots& unknown() noexcept = 0;

@@ -267,6 +267,12 @@ TEST (HostController, AnswersTheInstancesOwnEffectParametersObject)
     void* answered = nullptr;
     EXPECT_EQ (host::resultOk, instance.unknown()->QueryInterface (host::uids::IID_IAAXEffectParametersV1, &answered));
     EXPECT_EQ (static_cast<void*> (&parameters), answered);
+
+    // Once the instance lets its parameters object go, lookups must not reach it.
+    instance.setEffectParameters (nullptr);
+    answered = &parameters;
+    EXPECT_EQ (host::resultNoInterface, instance.unknown()->QueryInterface (host::uids::IID_IAAXEffectParametersV1, &answered));
+    EXPECT_EQ (nullptr, answered);
 }
 
 TEST (AAX_VViewContainer, AWindowedHostContainerIsHWNDTypedAndCarriesItsWindowElseItIsHeadless)
