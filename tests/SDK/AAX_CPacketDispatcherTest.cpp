@@ -9,9 +9,12 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <chrono>
 #include <cstring>
 #include <memory>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace
@@ -223,6 +226,57 @@ TEST (AAX_CPacketDispatcher, KeepsPacketsDirtyUntilAControllerIsThere)
     dispatcher.Initialize (&controller, nullptr);
     EXPECT_EQ (dispatcher.Dispatch(), AAX_SUCCESS);
     EXPECT_EQ (controller.posts.size(), 1u);
+}
+
+// The owner detaches the dispatcher before deleting its controller; a dispatch
+// already running on another thread must be done with that controller first.
+TEST (AAX_CPacketDispatcher, DetachingWaitsForADispatchInProgress)
+{
+    struct Blocking
+    {
+        std::atomic<bool> inside { false }, mayFinish { false };
+
+        AAX_Result fill (AAX_CParamID, AAX_CPacket& packet)
+        {
+            inside = true;
+            while (! mayFinish)
+                std::this_thread::yield();
+            packet.GetPtr (1);
+            return AAX_SUCCESS;
+        }
+    } blocking;
+
+    auto controller = std::make_unique<RecordingController>();
+    AAX_CPacketDispatcher dispatcher;
+    dispatcher.Initialize (controller.get(), nullptr);
+    dispatcher.RegisterPacket ("Gain", 0, AAX_CPacketHandler<Blocking> (&blocking, &Blocking::fill));
+
+    std::thread coefficients ([&] { EXPECT_EQ (dispatcher.Dispatch(), AAX_SUCCESS); });
+    while (! blocking.inside)
+        std::this_thread::yield();
+
+    std::atomic<bool> detaching { false }, detached { false };
+    std::thread owner ([&] {
+        detaching = true;
+        dispatcher.Initialize (nullptr, nullptr);
+        detached = true;
+    });
+
+    // Enough for an unguarded detach to finish many times over; a guarded one waits for ever.
+    while (! detaching)
+        std::this_thread::yield();
+    std::this_thread::sleep_for (std::chrono::milliseconds (20));
+    const bool detachedMidDispatch = detached;
+    blocking.mayFinish = true;
+    coefficients.join();
+    owner.join();
+
+    EXPECT_FALSE (detachedMidDispatch);
+    EXPECT_EQ (controller->posts.size(), 1u) << "the running dispatch posted to the controller it started with";
+    controller.reset();
+
+    dispatcher.SetDirty ("Gain");
+    EXPECT_EQ (dispatcher.Dispatch(), AAX_ERROR_NULL_OBJECT);
 }
 
 TEST_F (AAX_CPacketDispatcherTest, LetsAHandlerCallBackOnTheSameThread)

@@ -110,8 +110,10 @@ public:
     AAX_CPacketDispatcher (const AAX_CPacketDispatcher&) = delete;
     AAX_CPacketDispatcher& operator= (const AAX_CPacketDispatcher&) = delete;
 
-    /** The controller that receives packets and the object whose parameters fill them; not owned. */
-    void Initialize (AAX_IController* controller, AAX_IEffectParameters* effectParameters) noexcept;
+    /** The controller that receives packets and the object whose parameters
+        fill them; not owned. Waits for a dispatch in progress, so once this
+        returns the previous controller is no longer used. */
+    void Initialize (AAX_IController* controller, AAX_IEffectParameters* effectParameters);
 
     /** Makes parameterID feed the packet of portID through a copy of handler.
         A negative port gives the entry no packet. A null identifier is refused. */

@@ -64,10 +64,12 @@ AAX_CEffectParameters::~AAX_CEffectParameters()
 
 void AAX_CEffectParameters::releaseHostObjects()
 {
-    // Parameters first: each unregisters itself from the automation delegate.
+    // The dispatcher lets go first: a coefficient request on another thread
+    // then either finishes before anything is deleted or finds no controller.
+    mPacketDispatcher.Initialize (nullptr, this);
+    // Parameters next: each unregisters itself from the automation delegate.
     mParameterManager.RemoveAllParameters();
     mParameterManager.Initialize (nullptr);
-    mPacketDispatcher.Initialize (nullptr, this);
     mController.reset();
     mAutomationDelegate.reset();
     mTransport.reset();

@@ -23,8 +23,11 @@ AAX_CPacketDispatcher::~AAX_CPacketDispatcher()
     mPackets.clear();
 }
 
-void AAX_CPacketDispatcher::Initialize (AAX_IController* controller, AAX_IEffectParameters* effectParameters) noexcept
+void AAX_CPacketDispatcher::Initialize (AAX_IController* controller, AAX_IEffectParameters* effectParameters)
 {
+    // Under the lock, so that a dispatch running on another thread finishes
+    // with the old controller before its owner may delete it.
+    const AAX_StLock_Guard guard (mMutex);
     mController = controller;
     mEffectParameters = effectParameters;
 }
