@@ -298,6 +298,21 @@ TEST_F (AAX_CEffectParametersHosted, PostsTheBypassPacketIntoTheFieldBlock)
     EXPECT_EQ (instance.fieldBlock().postCount(), 2) << "nothing changed, nothing posted";
 }
 
+TEST_F (AAX_CEffectParametersHosted, PostsTheSamePacketsAfterTheHookRegisteredThemAgain)
+{
+    ASSERT_EQ (instance.initialize(), AAX_SUCCESS);
+    EXPECT_EQ (instance.generateCoefficients(), AAX_SUCCESS);
+    ASSERT_EQ (instance.parameters()->Uninitialize(), AAX_SUCCESS);
+    ASSERT_EQ (instance.initialize(), AAX_SUCCESS);   // the hook registers the bypass packet a second time
+
+    EXPECT_EQ (instance.generateCoefficients(), AAX_SUCCESS);
+    EXPECT_EQ (instance.fieldBlock().postCount(), 1) << "the packet was posted and nothing changed since";
+
+    instance.parameters()->UpdateParameterNormalizedValue (cDefaultMasterBypassID, 1.0, 0);
+    EXPECT_EQ (instance.generateCoefficients(), AAX_SUCCESS);
+    EXPECT_EQ (instance.fieldBlock().postCount(), 2) << "one post per change, not one per registration";
+}
+
 TEST_F (AAX_CEffectParametersHosted, SavesTheElevenParametersAndRestoresThemThroughTheAutomationPump)
 {
     auto& effect = *instance.parameters();

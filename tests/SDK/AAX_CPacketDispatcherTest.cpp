@@ -117,6 +117,17 @@ namespace
 
     using Handler = AAX_CPacketHandler<Worker>;
 
+    /** A handler that counts its live copies, so a test sees how many entries the dispatcher keeps. */
+    struct CountedHandler : Handler
+    {
+        explicit CountedHandler (Worker* worker) : Handler (worker, &Worker::writeMarker) { ++live; }
+        CountedHandler (const CountedHandler& other) : Handler (other) { ++live; }
+        ~CountedHandler() override { --live; }
+        CountedHandler* Clone() const override { return new CountedHandler (*this); }
+
+        static inline int live = 0;
+    };
+
     template <typename T>
     std::vector<uint8_t> bytesOf (T value)
     {
@@ -193,6 +204,27 @@ TEST_F (AAX_CPacketDispatcherTest, LeavesAFailedPacketCleanAndUnposted)
     dispatcher.SetDirty ("Broken");
     controller.postResult = AAX_ERROR_POST_PACKET_FAILED;
     EXPECT_EQ (dispatcher.Dispatch(), AAX_ERROR_POST_PACKET_FAILED);
+}
+
+TEST_F (AAX_CPacketDispatcherTest, KeepsOneEntryPerIdentifierAndPortHoweverOftenItIsRegistered)
+{
+    {
+        const CountedHandler handler (&worker);
+        for (int initialisation = 0; initialisation < 3; ++initialisation)
+        {
+            EXPECT_EQ (dispatcher.RegisterPacket ("Gain", 2, handler), AAX_SUCCESS);
+            EXPECT_EQ (dispatcher.RegisterPacket ("Gain", 3, handler), AAX_SUCCESS);   // another port is another entry
+            EXPECT_EQ (dispatcher.RegisterPacket ("Gain", -1, handler), AAX_SUCCESS);
+        }
+        EXPECT_EQ (CountedHandler::live, 1 + 3);
+    }
+
+    // The same posts as one registration each: both ports once, each filled once.
+    EXPECT_EQ (dispatcher.Dispatch(), AAX_SUCCESS);
+    ASSERT_EQ (controller.posts.size(), 2u);
+    EXPECT_EQ (controller.posts[0].port, 2);
+    EXPECT_EQ (controller.posts[1].port, 3);
+    EXPECT_EQ (worker.calls, (std::vector<std::string> { "Gain", "Gain" }));
 }
 
 TEST_F (AAX_CPacketDispatcherTest, RefusesWhatItCannotServe)

@@ -116,7 +116,8 @@ public:
     void Initialize (AAX_IController* controller, AAX_IEffectParameters* effectParameters);
 
     /** Makes parameterID feed the packet of portID through a copy of handler.
-        A negative port gives the entry no packet. A null identifier is refused. */
+        A negative port gives the entry no packet. A null identifier is refused.
+        An identifier already registered on the port keeps its first handler. */
     AAX_Result RegisterPacket (AAX_CParamID parameterID, AAX_CFieldIndex portID, const AAX_IPacketHandler& handler);
     /** The same with the standard handler, GenerateSingleValuePacket. */
     AAX_Result RegisterPacket (AAX_CParamID parameterID, AAX_CFieldIndex portID);

@@ -5,6 +5,7 @@
 #include "AAX_IEffectParameters.h"
 #include "AAX_IParameter.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace
@@ -50,6 +51,14 @@ AAX_Result AAX_CPacketDispatcher::RegisterPacket (AAX_CParamID parameterID, AAX_
 
         packet = slot.get();
     }
+
+    // Registering an identifier on a port again adds nothing: an initialisation
+    // hook that runs at every Initialize must not grow the map, and a second
+    // entry could never fill the packet that the first one posts and cleans.
+    const auto [first, last] = mEntries.equal_range (parameterID);
+
+    if (std::any_of (first, last, [packet] (const auto& entry) { return entry.second.packet == packet; }))
+        return AAX_SUCCESS;
 
     mEntries.emplace (parameterID, Entry { packet, std::unique_ptr<AAX_IPacketHandler> (handler.Clone()) });
     return AAX_SUCCESS;
