@@ -123,6 +123,26 @@ namespace
         const auto* end = static_cast<const uint8_t*> (std::memchr (text, 0, static_cast<size_t> (limit)));
         return end != nullptr ? static_cast<uint64_t> (end - text) : limit;
     }
+
+    // The typed lookups: the identifier's entry (searched even without an out
+    // value, which moves the search's starting point) when it holds `type`.
+    template <typename Stored, typename Out>
+    bool findValue (AAX_CChunkDataParser& parser, AAX_CParamID identifier, AAX_CChunkDataParser::EDataType type,
+                    Stored AAX_CChunkDataParser::DataValue::* field, Out* value)
+    {
+        const auto index = parser.FindName (identifier);
+
+        if (value == nullptr || index < 0)
+            return false;
+
+        const auto& entry = parser.GetEntries()[static_cast<size_t> (index)];
+
+        if (entry.mDataType != type)
+            return false;
+
+        *value = entry.*field;
+        return true;
+    }
 }
 
 //==============================================================================
@@ -187,35 +207,17 @@ int32_t AAX_CChunkDataParser::FindName (AAX_CParamID identifier)
 
 bool AAX_CChunkDataParser::FindDouble (AAX_CParamID identifier, double* value)
 {
-    const auto index = FindName (identifier);
-
-    if (value == nullptr || index < 0 || mDataValues[static_cast<size_t> (index)].mDataType != eType_Double)
-        return false;
-
-    *value = mDataValues[static_cast<size_t> (index)].mDoubleValue;
-    return true;
+    return findValue (*this, identifier, eType_Double, &DataValue::mDoubleValue, value);
 }
 
 bool AAX_CChunkDataParser::FindInt32 (AAX_CParamID identifier, int32_t* value)
 {
-    const auto index = FindName (identifier);
-
-    if (value == nullptr || index < 0 || mDataValues[static_cast<size_t> (index)].mDataType != eType_Int32)
-        return false;
-
-    *value = mDataValues[static_cast<size_t> (index)].mIntValue;
-    return true;
+    return findValue (*this, identifier, eType_Int32, &DataValue::mIntValue, value);
 }
 
 bool AAX_CChunkDataParser::FindString (AAX_CParamID identifier, AAX_IString* value)
 {
-    const auto index = FindName (identifier);
-
-    if (value == nullptr || index < 0 || mDataValues[static_cast<size_t> (index)].mDataType != eType_String)
-        return false;
-
-    *value = mDataValues[static_cast<size_t> (index)].mStringValue;
-    return true;
+    return findValue (*this, identifier, eType_String, &DataValue::mStringValue, value);
 }
 
 //==============================================================================

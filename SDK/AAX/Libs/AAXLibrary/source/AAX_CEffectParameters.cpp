@@ -31,6 +31,60 @@ namespace
 
     double clampNormalized (double value) noexcept { return std::clamp (value, 0.0, 1.0); }
 
+    // Hands the identifier's parameter to `use` and answers its result; an
+    // unknown identifier answers AAX_ERROR_INVALID_PARAMETER_ID. A const
+    // registry gives a const parameter.
+    template <typename Registry, typename Use>
+    AAX_Result withParameter (Registry& registry, AAX_CParamID identifier, Use&& use)
+    {
+        auto* parameter = registry.GetParameterByID (identifier);
+        return parameter != nullptr ? use (*parameter) : AAX_ERROR_INVALID_PARAMETER_ID;
+    }
+
+    // The same for an operation that answers into `out`: a null out pointer
+    // answers AAX_ERROR_NULL_ARGUMENT before the parameter is looked up.
+    template <typename Out, typename Use>
+    AAX_Result answerFromParameter (const AAX_CParameterManager& registry, AAX_CParamID identifier, Out* out, Use&& use)
+    {
+        if (out == nullptr)
+            return AAX_ERROR_NULL_ARGUMENT;
+
+        return withParameter (registry, identifier, [&] (const AAX_IParameter& parameter) { return use (parameter, *out); });
+    }
+
+    // An operation that reads one property of the parameter into `out`.
+    template <typename Out, typename Read>
+    AAX_Result readParameter (const AAX_CParameterManager& registry, AAX_CParamID identifier, Out* out, Read&& read)
+    {
+        return answerFromParameter (registry, identifier, out, [&] (const AAX_IParameter& parameter, Out& answer) {
+            answer = read (parameter);
+            return AAX_SUCCESS;
+        });
+    }
+
+    // An operation that acts on the parameter and cannot fail once it is found.
+    template <typename Act>
+    AAX_Result actOnParameter (AAX_CParameterManager& registry, AAX_CParamID identifier, Act&& act)
+    {
+        return withParameter (registry, identifier, [&] (AAX_IParameter& parameter) {
+            act (parameter);
+            return AAX_SUCCESS;
+        });
+    }
+
+    // Texts are made aside and copied out only on success, so a failure leaves the host's string as it was.
+    template <typename Make>
+    AAX_Result answerText (AAX_IString& text, Make&& make)
+    {
+        AAX_CString made;
+
+        if (! make (made))
+            return AAX_ERROR_INVALID_STRING_CONVERSION;
+
+        text = made;
+        return AAX_SUCCESS;
+    }
+
     // The longest line of `text` (lines split at line feeds) that is not empty
     // and has at most `length` characters; the first of equal ones. Empty when none fits.
     std::string_view longestLineWithin (std::string_view text, int32_t length)
@@ -140,36 +194,23 @@ AAX_Result AAX_CEffectParameters::GetMasterBypassParameter (AAX_IString* identif
 
 AAX_Result AAX_CEffectParameters::GetParameterIsAutomatable (AAX_CParamID identifier, AAX_CBoolean* automatable) const
 {
-    if (automatable == nullptr)
-        return AAX_ERROR_NULL_ARGUMENT;
+    if (automatable != nullptr)
+        *automatable = false;   // also for an unknown identifier
 
-    *automatable = false;
-    const auto* parameter = mParameterManager.GetParameterByID (identifier);
-
-    if (parameter == nullptr)
-        return AAX_ERROR_INVALID_PARAMETER_ID;
-
-    *automatable = parameter->Automatable();
-    return AAX_SUCCESS;
+    return readParameter (mParameterManager, identifier, automatable, [] (const AAX_IParameter& parameter) { return parameter.Automatable(); });
 }
 
 AAX_Result AAX_CEffectParameters::GetParameterNumberOfSteps (AAX_CParamID identifier, int32_t* numSteps) const
 {
-    if (numSteps == nullptr)
-        return AAX_ERROR_NULL_ARGUMENT;
+    return answerFromParameter (mParameterManager, identifier, numSteps, [] (const AAX_IParameter& parameter, int32_t& out) {
+        const uint32_t steps = parameter.GetNumberOfSteps();
 
-    const auto* parameter = mParameterManager.GetParameterByID (identifier);
+        if (steps > static_cast<uint32_t> (std::numeric_limits<int32_t>::max()))
+            return AAX_ERROR_SIGNED_INT_OVERFLOW;
 
-    if (parameter == nullptr)
-        return AAX_ERROR_INVALID_PARAMETER_ID;
-
-    const uint32_t steps = parameter->GetNumberOfSteps();
-
-    if (steps > static_cast<uint32_t> (std::numeric_limits<int32_t>::max()))
-        return AAX_ERROR_SIGNED_INT_OVERFLOW;
-
-    *numSteps = static_cast<int32_t> (steps);
-    return AAX_SUCCESS;
+        out = static_cast<int32_t> (steps);
+        return AAX_SUCCESS;
+    });
 }
 
 AAX_Result AAX_CEffectParameters::GetParameterName (AAX_CParamID identifier, AAX_IString* name) const
@@ -213,55 +254,22 @@ AAX_Result AAX_CEffectParameters::GetParameterNameOfLength (AAX_CParamID identif
 
 AAX_Result AAX_CEffectParameters::GetParameterDefaultNormalizedValue (AAX_CParamID identifier, double* value) const
 {
-    if (value == nullptr)
-        return AAX_ERROR_NULL_ARGUMENT;
-
-    const auto* parameter = mParameterManager.GetParameterByID (identifier);
-
-    if (parameter == nullptr)
-        return AAX_ERROR_INVALID_PARAMETER_ID;
-
-    *value = parameter->GetNormalizedDefaultValue();
-    return AAX_SUCCESS;
+    return readParameter (mParameterManager, identifier, value, [] (const AAX_IParameter& parameter) { return parameter.GetNormalizedDefaultValue(); });
 }
 
 AAX_Result AAX_CEffectParameters::SetParameterDefaultNormalizedValue (AAX_CParamID identifier, double value)
 {
-    auto* parameter = mParameterManager.GetParameterByID (identifier);
-
-    if (parameter == nullptr)
-        return AAX_ERROR_INVALID_PARAMETER_ID;
-
-    parameter->SetNormalizedDefaultValue (value);
-    return AAX_SUCCESS;
+    return actOnParameter (mParameterManager, identifier, [value] (AAX_IParameter& parameter) { parameter.SetNormalizedDefaultValue (value); });
 }
 
 AAX_Result AAX_CEffectParameters::GetParameterType (AAX_CParamID identifier, AAX_EParameterType* type) const
 {
-    if (type == nullptr)
-        return AAX_ERROR_NULL_ARGUMENT;
-
-    const auto* parameter = mParameterManager.GetParameterByID (identifier);
-
-    if (parameter == nullptr)
-        return AAX_ERROR_INVALID_PARAMETER_ID;
-
-    *type = parameter->GetType();
-    return AAX_SUCCESS;
+    return readParameter (mParameterManager, identifier, type, [] (const AAX_IParameter& parameter) { return parameter.GetType(); });
 }
 
 AAX_Result AAX_CEffectParameters::GetParameterOrientation (AAX_CParamID identifier, AAX_EParameterOrientation* orientation) const
 {
-    if (orientation == nullptr)
-        return AAX_ERROR_NULL_ARGUMENT;
-
-    const auto* parameter = mParameterManager.GetParameterByID (identifier);
-
-    if (parameter == nullptr)
-        return AAX_ERROR_INVALID_PARAMETER_ID;
-
-    *orientation = parameter->GetOrientation();
-    return AAX_SUCCESS;
+    return readParameter (mParameterManager, identifier, orientation, [] (const AAX_IParameter& parameter) { return parameter.GetOrientation(); });
 }
 
 AAX_Result AAX_CEffectParameters::GetParameter (AAX_CParamID identifier, AAX_IParameter** parameter)
@@ -303,79 +311,34 @@ AAX_Result AAX_CEffectParameters::GetParameterValueInfo (AAX_CParamID, int32_t, 
 //==============================================================================
 AAX_Result AAX_CEffectParameters::GetParameterValueFromString (AAX_CParamID identifier, double* value, const AAX_IString& text) const
 {
-    if (value == nullptr)
-        return AAX_ERROR_NULL_ARGUMENT;
-
-    const auto* parameter = mParameterManager.GetParameterByID (identifier);
-
-    if (parameter == nullptr)
-        return AAX_ERROR_INVALID_PARAMETER_ID;
-
-    return parameter->GetNormalizedValueFromString (AAX_CString (text), value) ? AAX_SUCCESS
-                                                                               : AAX_ERROR_INVALID_STRING_CONVERSION;
+    return answerFromParameter (mParameterManager, identifier, value, [&text] (const AAX_IParameter& parameter, double& out) {
+        return parameter.GetNormalizedValueFromString (AAX_CString (text), &out) ? AAX_SUCCESS
+                                                                                  : AAX_ERROR_INVALID_STRING_CONVERSION;
+    });
 }
 
 AAX_Result AAX_CEffectParameters::GetParameterStringFromValue (AAX_CParamID identifier, double value, AAX_IString* text, int32_t maxLength) const
 {
-    if (text == nullptr)
-        return AAX_ERROR_NULL_ARGUMENT;
-
-    const auto* parameter = mParameterManager.GetParameterByID (identifier);
-
-    if (parameter == nullptr)
-        return AAX_ERROR_INVALID_PARAMETER_ID;
-
-    AAX_CString made;
-
-    if (! parameter->GetStringFromNormalizedValue (value, maxLength, made))
-        return AAX_ERROR_INVALID_STRING_CONVERSION;
-
-    *text = made;
-    return AAX_SUCCESS;
+    return answerFromParameter (mParameterManager, identifier, text, [=] (const AAX_IParameter& parameter, AAX_IString& out) {
+        return answerText (out, [&] (AAX_CString& made) { return parameter.GetStringFromNormalizedValue (value, maxLength, made); });
+    });
 }
 
 AAX_Result AAX_CEffectParameters::GetParameterValueString (AAX_CParamID identifier, AAX_IString* text, int32_t maxLength) const
 {
-    if (text == nullptr)
-        return AAX_ERROR_NULL_ARGUMENT;
-
-    const auto* parameter = mParameterManager.GetParameterByID (identifier);
-
-    if (parameter == nullptr)
-        return AAX_ERROR_INVALID_PARAMETER_ID;
-
-    AAX_CString made;
-
-    if (! parameter->GetValueString (maxLength, &made))
-        return AAX_ERROR_INVALID_STRING_CONVERSION;
-
-    *text = made;
-    return AAX_SUCCESS;
+    return answerFromParameter (mParameterManager, identifier, text, [=] (const AAX_IParameter& parameter, AAX_IString& out) {
+        return answerText (out, [&] (AAX_CString& made) { return parameter.GetValueString (maxLength, &made); });
+    });
 }
 
 AAX_Result AAX_CEffectParameters::GetParameterNormalizedValue (AAX_CParamID identifier, double* value) const
 {
-    if (value == nullptr)
-        return AAX_ERROR_NULL_ARGUMENT;
-
-    const auto* parameter = mParameterManager.GetParameterByID (identifier);
-
-    if (parameter == nullptr)
-        return AAX_ERROR_INVALID_PARAMETER_ID;
-
-    *value = parameter->GetNormalizedValue();
-    return AAX_SUCCESS;
+    return readParameter (mParameterManager, identifier, value, [] (const AAX_IParameter& parameter) { return parameter.GetNormalizedValue(); });
 }
 
 AAX_Result AAX_CEffectParameters::SetParameterNormalizedValue (AAX_CParamID identifier, double value)
 {
-    auto* parameter = mParameterManager.GetParameterByID (identifier);
-
-    if (parameter == nullptr)
-        return AAX_ERROR_INVALID_PARAMETER_ID;
-
-    parameter->SetNormalizedValue (value);
-    return AAX_SUCCESS;
+    return actOnParameter (mParameterManager, identifier, [value] (AAX_IParameter& parameter) { parameter.SetNormalizedValue (value); });
 }
 
 AAX_Result AAX_CEffectParameters::SetParameterNormalizedRelative (AAX_CParamID identifier, double delta)
@@ -391,24 +354,12 @@ AAX_Result AAX_CEffectParameters::SetParameterNormalizedRelative (AAX_CParamID i
 //==============================================================================
 AAX_Result AAX_CEffectParameters::TouchParameter (AAX_CParamID identifier)
 {
-    auto* parameter = mParameterManager.GetParameterByID (identifier);
-
-    if (parameter == nullptr)
-        return AAX_ERROR_INVALID_PARAMETER_ID;
-
-    parameter->Touch();
-    return AAX_SUCCESS;
+    return actOnParameter (mParameterManager, identifier, [] (AAX_IParameter& parameter) { parameter.Touch(); });
 }
 
 AAX_Result AAX_CEffectParameters::ReleaseParameter (AAX_CParamID identifier)
 {
-    auto* parameter = mParameterManager.GetParameterByID (identifier);
-
-    if (parameter == nullptr)
-        return AAX_ERROR_INVALID_PARAMETER_ID;
-
-    parameter->Release();
-    return AAX_SUCCESS;
+    return actOnParameter (mParameterManager, identifier, [] (AAX_IParameter& parameter) { parameter.Release(); });
 }
 
 AAX_Result AAX_CEffectParameters::UpdateParameterTouch (AAX_CParamID, AAX_CBoolean)
@@ -418,22 +369,19 @@ AAX_Result AAX_CEffectParameters::UpdateParameterTouch (AAX_CParamID, AAX_CBoole
 
 AAX_Result AAX_CEffectParameters::UpdateParameterNormalizedValue (AAX_CParamID identifier, double value, AAX_EUpdateSource)
 {
-    auto* parameter = mParameterManager.GetParameterByID (identifier);
+    return withParameter (mParameterManager, identifier, [&] (AAX_IParameter& parameter) {
+        const double previous = parameter.GetNormalizedValue();
+        parameter.UpdateNormalizedValue (value);
+        const auto result = mPacketDispatcher.SetDirty (identifier);
 
-    if (parameter == nullptr)
-        return AAX_ERROR_INVALID_PARAMETER_ID;
+        // The stored value, not the one asked for, tells whether anything changed:
+        // the parameter clamps and rounds it, so a host confirming the same value
+        // again must not count. NaN on either side counts, as it never compares equal.
+        if (previous != parameter.GetNormalizedValue() && mNumPlugInChanges < std::numeric_limits<int32_t>::max())
+            ++mNumPlugInChanges;
 
-    const double previous = parameter->GetNormalizedValue();
-    parameter->UpdateNormalizedValue (value);
-    const auto result = mPacketDispatcher.SetDirty (identifier);
-
-    // The stored value, not the one asked for, tells whether anything changed:
-    // the parameter clamps and rounds it, so a host confirming the same value
-    // again must not count. NaN on either side counts, as it never compares equal.
-    if (previous != parameter->GetNormalizedValue() && mNumPlugInChanges < std::numeric_limits<int32_t>::max())
-        ++mNumPlugInChanges;
-
-    return result;
+        return result;
+    });
 }
 
 AAX_Result AAX_CEffectParameters::UpdateParameterNormalizedRelative (AAX_CParamID identifier, double delta)
