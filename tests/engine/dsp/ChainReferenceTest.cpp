@@ -272,9 +272,9 @@ namespace
     };
 
     // The switches, targets and settings live in `blocks` (an unused chain
-    // object that the test writes like the chain); the stages and the wiring
-    // below are the reference. Only the smoother and the equaliser designer
-    // are shared with the chain.
+    // object that the test writes like the chain); the stages, the smoothed
+    // values and the wiring below are the reference. Only the smoother class
+    // and the equaliser designer are shared with the chain.
     struct ReferenceChain
     {
         ReferenceChain()
@@ -287,6 +287,12 @@ namespace
         {
             blocks.prepare (rate);
             sampleRate = rate;
+            for (auto* smoother : { &pressureInput, &pressureLow, &pressureMid, &pressureHigh, &pressureMakeup,
+                                    &pressureOutput, &compressionMakeup, &widthSide, &power })
+                smoother->prepare (rate);
+            // The blend alone restarts from full stereo, with the 20 ms time.
+            widthBlend = Smoother { 0.0 };
+            widthBlend.prepare (rate);
             for (auto* shaper : { &fullBandShaper, &midShaper, &highShaper })
                 shaper->prepare (rate);
             for (auto* clipper : { &stage1, &stage2, &glue })
@@ -304,11 +310,11 @@ namespace
 
         void width (double& a, double& b)
         {
-            const auto blend = blocks.widthMonoBlend.smoother.next (blocks.widthMonoBlend.target);
+            const auto blend = widthBlend.next (blocks.widthMonoBlend.target);
             const auto m = (a + b) * 0.5;
             a = a * (1.0 - blend) + m * blend;
             b = b * (1.0 - blend) + m * blend;
-            const auto side = blocks.widthSideGain.smoother.next (blocks.widthSideGain.target);
+            const auto side = widthSide.next (blocks.widthSideGain.target);
             const auto mid = (a + b) * 0.5;
             const auto s = (a - b) * 0.5 * side;
             a = mid + s;
@@ -320,7 +326,7 @@ namespace
             auto& c = blocks;
             auto L = left, R = right;
             const auto dryL = L, dryR = numChannels == 1 ? L : R;
-            auto step = [] (SmoothedValue& v) { return v.smoother.next (v.target); };
+            auto step = [] (Smoother& smoother, const SmoothedValue& v) { return smoother.next (v.target); };
 
             if (c.harmonicsOn)
             {
@@ -333,23 +339,23 @@ namespace
 
             if (c.pressureOn)
             {
-                const auto g = step (c.pressureInputGain);
+                const auto g = step (pressureInput, c.pressureInputGain);
                 L *= g;
                 R *= g;
                 auto b = pressureCrossover.split (L, R);
                 negateMid (b);
-                const auto lowGain = step (c.pressureLowGain), midGain = step (c.pressureMidGain),
-                           highGain = step (c.pressureHighGain);
+                const auto lowGain = step (pressureLow, c.pressureLowGain), midGain = step (pressureMid, c.pressureMidGain),
+                           highGain = step (pressureHigh, c.pressureHighGain);
                 b.low.left *= lowGain; b.low.right *= lowGain;
                 b.mid.left *= midGain; b.mid.right *= midGain;
                 b.high.left *= highGain; b.high.right *= highGain;
                 pressure[0].process (c.pressureCompressors[0], b.low.left, b.low.right);
                 pressure[1].process (c.pressureCompressors[1], b.mid.left, b.mid.right);
                 pressure[2].process (c.pressureCompressors[2], b.high.left, b.high.right);
-                const auto makeup = step (c.pressureLowMakeupGain);
+                const auto makeup = step (pressureMakeup, c.pressureLowMakeupGain);
                 b.low.left *= makeup; b.low.right *= makeup;
                 sumBands (b, L, R);
-                const auto out = step (c.pressureOutputGain);
+                const auto out = step (pressureOutput, c.pressureOutputGain);
                 L *= out;
                 R *= out;
             }
@@ -372,7 +378,7 @@ namespace
             {
                 glue.process (c.glueSaturation.amount, L, R);
                 kick.process (c.kickCompressor, L, R);
-                const auto makeup = step (c.compressionMakeupGain);
+                const auto makeup = step (compressionMakeup, c.compressionMakeupGain);
                 L *= makeup;
                 R *= makeup;
             }
@@ -387,7 +393,7 @@ namespace
                 sumBands (b, L, R);
             }
 
-            const auto p = c.powerMix.next (c.powerOn ? 1.0 : 0.0);
+            const auto p = power.next (c.powerOn ? 1.0 : 0.0);
             L = (1.0 - p) * dryL + p * L;
             R = (1.0 - p) * dryR + p * R;
 
@@ -419,6 +425,9 @@ namespace
 
         AudioDevEffect blocks;
         double sampleRate = 44100.0;
+        Smoother pressureInput { 1.0 }, pressureLow { 1.0 }, pressureMid { 1.0 }, pressureHigh { 1.0 },
+                 pressureMakeup { 1.0 }, pressureOutput { 1.0 }, compressionMakeup { 1.0 };
+        Smoother widthBlend { 0.0, 500.0 }, widthSide { 0.0 }, power { 0.0 };
         PlainClipper stage1 { 10.0, 0.0, false, 1.0 }, stage2 { 15.0, -12.0, true, 0.0 }, glue { 3.0, -3.0, false, 50.0 };
         PlainCompressor pressure[3] { { 47.8, 282.0 }, { 52.0, 282.0 }, { 27.0, 132.0 } };
         PlainCompressor kick { 0.3, 200.0, -1.00239343, 7.0 };
@@ -481,7 +490,11 @@ TEST (ChainReference, OptimisedChainMatchesThePlainRenderingWithinOnePartInABill
                 for (auto& compressor : c.pressureCompressors)
                     compressor.setThreshold (-20.0 * u (r));
                 c.subEq.gainDb = 10.0 * u (r);
+                c.subEq.frequency = 32.7032 * std::pow (2.0, 11.0 * u (r) / 12.0);
                 c.subEq.update();
+                c.airEq.gainDb = 10.0 * u (r);
+                c.airEq.update();
+                c.midEq.gainDb = 23.0 * u (r) - 15.0;
                 c.midEq.q = 0.5 + 3.5 * u (r);
                 c.midEq.update();
                 c.transientShaper.amount = 0.25 * u (r);
