@@ -23,20 +23,9 @@ public:
     // and the smoothing state carry over.
     void prepare (double sampleRate) noexcept;
 
-    // Adds (left + right) / 2 to the ring; the sample that completes the ring
-    // also runs one frame.
-    void push (double left, double right) noexcept
-    {
-        spectrumReal[(size_t) spectrumWriteIndex] = (left + right) * 0.5;
-
-        if (++spectrumWriteIndex == numBins)
-        {
-            spectrumWriteIndex = 0;
-            runFrame();
-        }
-    }
-
-    // push for each pair in turn, the ring filled a run at a time.
+    // Adds (left + right) / 2 of each pair to the ring, a run at a time; the
+    // sample that completes the ring also runs one frame.
+    void push (double left, double right) noexcept { pushBlock (&left, &right, 1); }
     void pushBlock (const double* left, const double* right, int numSamples) noexcept
     {
         while (numSamples > 0)
