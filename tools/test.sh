@@ -28,8 +28,11 @@ if ((failed)); then
     exit 1
 fi
 
-# The runs follow one another, so that no suite's timing is disturbed by another.
-(cd "$root/build" && ctest --output-on-failure --parallel "$(nproc)" --timeout 600)
-"$root/tools/sanitize.sh" test address
-"$root/tools/sanitize.sh" test thread
-"$root/tools/fuzz.sh" run
+# The runs follow one another, so that no suite's timing is disturbed by
+# another; each runs even when an earlier one failed, so every failure shows.
+status=0
+(cd "$root/build" && ctest --output-on-failure --parallel "$(nproc)" --timeout 600) || status=1
+"$root/tools/sanitize.sh" test address || status=1
+"$root/tools/sanitize.sh" test thread || status=1
+"$root/tools/fuzz.sh" run || status=1
+exit "$status"
