@@ -76,6 +76,9 @@ namespace host
         // the parameters object posts its changed packets and the host
         // delivers them to the data ports.
         void process (const float* const* inputs, float* const* outputs, int numSamples);
+        // The context of the native process procedure alone, for checks of
+        // what the procedure itself does (no packets are delivered through it).
+        AlgorithmContext& algorithm() noexcept { return *context; }
 
         // The published parameters, in index order.
         std::vector<HostParameter> listParameters();

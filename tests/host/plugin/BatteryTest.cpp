@@ -2,6 +2,8 @@
 // repeated loading and instancing, any block size and sample rate, parameter
 // storms, damaged chunks, hostile input signals and many instances at once.
 // Each case ends with every host reference returned and nothing left alive.
+#define KICK_DEFINE_ALLOCATION_COUNTER
+#include "../../support/AllocationCounter.h"
 #include "EffectSession.h"
 #include "KickPattern.h"
 
@@ -335,6 +337,40 @@ TEST_F (Battery, ThirtyTwoInstancesProcessInParallelThreads)
 
         for (int i = 0; i < numInstances; ++i)
             EXPECT_TRUE (finite[static_cast<size_t> (i)]) << "instance " << i;
+    }
+    expectEverythingReturned();
+}
+
+// The audio thread's real-time rule: after the first block, the process
+// procedure allocates nothing, whatever the block size and with every stage
+// engaged.
+TEST_F (Battery, TheProcessProcedureAllocatesNothingAfterTheFirstBlock)
+{
+    {
+        host::EffectInstance instance (effect, 2, defaultRate);
+        for (const auto& id : parameterIDs (instance))
+            if (id != "MasterBypassID")
+                instance.automate (id, 1.0);
+
+        auto input = kicks (2, defaultRate);
+        Signal output (2, input.length());
+        instance.process (input.inputs (0), output.outputs (0), host::AlgorithmContext::maxBlockSize);
+
+        std::mt19937 random (3);
+        std::uniform_int_distribution<int> blockSize (1, host::AlgorithmContext::maxBlockSize);
+        long allocations = 0;
+        {
+            testsupport::ScopedAllocationCounter counter;
+            for (int start = 0; start + host::AlgorithmContext::maxBlockSize <= input.length();)
+            {
+                const int length = blockSize (random);
+                instance.algorithm().process (input.inputs (start), output.outputs (start), length);
+                start += length;
+            }
+            allocations = counter.getCount();
+        }
+        EXPECT_EQ (allocations, 0);
+        EXPECT_TRUE (output.allFinite());
     }
     expectEverythingReturned();
 }
