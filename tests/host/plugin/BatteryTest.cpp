@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cmath>
 #include <cstring>
@@ -370,6 +371,37 @@ TEST_F (Battery, TheProcessProcedureAllocatesNothingAfterTheFirstBlock)
             allocations = counter.getCount();
         }
         EXPECT_EQ (allocations, 0);
+        EXPECT_TRUE (output.allFinite());
+    }
+    expectEverythingReturned();
+}
+
+// The host's bypass toggled block by block while audio runs: bypassed blocks
+// pass the input through untouched, the others stay finite, and the instance
+// goes on processing after the storm.
+TEST_F (Battery, BypassToggledWhileProcessing)
+{
+    {
+        host::EffectInstance instance (effect, 2, defaultRate);
+        instance.automate ("Kick_HarmonicsId", 1.0);
+        instance.automate ("Kick_SubId", 1.0);
+
+        auto input = kicks (2, defaultRate);
+        Signal output (2, input.length());
+        constexpr int block = 512;
+        for (int start = 0, i = 0; start + block <= input.length(); start += block, ++i)
+        {
+            const bool bypassed = i % 2 == 1;
+            ASSERT_EQ (instance.automate ("MasterBypassID", bypassed ? 1.0 : 0.0), host::resultOk);
+            instance.process (input.inputs (start), output.outputs (start), block);
+
+            if (! bypassed)
+                continue;
+
+            for (size_t c = 0; c < output.data.size(); ++c)
+                ASSERT_TRUE (std::equal (output.data[c].begin() + start, output.data[c].begin() + start + block,
+                                         input.data[c].begin() + start)) << "block " << i;
+        }
         EXPECT_TRUE (output.allFinite());
     }
     expectEverythingReturned();
