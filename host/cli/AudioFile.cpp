@@ -37,24 +37,40 @@ host::AudioData host::readAudioFile (const std::string& path)
     return audio;
 }
 
-void host::writeWavFile (const std::string& path, const AudioData& audio)
+struct host::WavWriter::File
+{
+    SoundFile handle { nullptr, sf_close };
+};
+
+host::WavWriter::WavWriter (const std::string& pathToWrite, double sampleRate, int numChannels)
+    : path (pathToWrite), file (std::make_unique<File>())
 {
     SF_INFO info {};
-    info.samplerate = static_cast<int> (audio.sampleRate);
-    info.channels = audio.numChannels();
+    info.samplerate = static_cast<int> (sampleRate);
+    info.channels = numChannels;
     info.format = SF_FORMAT_WAV | SF_FORMAT_PCM_24;
 
-    SoundFile file (sf_open (path.c_str(), SFM_WRITE, &info), sf_close);
-    if (file == nullptr)
+    file->handle.reset (sf_open (path.c_str(), SFM_WRITE, &info));
+    if (file->handle == nullptr)
         throw std::runtime_error ("cannot write " + path + ": " + sf_strerror (nullptr));
+    // Clipping keeps an over-full sample at full scale instead of wrapping it.
+    sf_command (file->handle.get(), SFC_SET_CLIPPING, nullptr, SF_TRUE);
+}
 
+host::WavWriter::~WavWriter() = default;
+
+void host::WavWriter::write (const AudioData& audio)
+{
     std::vector<float> interleaved (static_cast<size_t> (audio.numSamples() * audio.numChannels()));
     for (int frame = 0; frame < audio.numSamples(); ++frame)
         for (int channel = 0; channel < audio.numChannels(); ++channel)
             interleaved[static_cast<size_t> (frame * audio.numChannels() + channel)] = audio.channels[static_cast<size_t> (channel)][static_cast<size_t> (frame)];
 
-    // Clipping keeps an over-full sample at full scale instead of wrapping it.
-    sf_command (file.get(), SFC_SET_CLIPPING, nullptr, SF_TRUE);
-    if (sf_writef_float (file.get(), interleaved.data(), audio.numSamples()) != audio.numSamples())
-        throw std::runtime_error ("cannot write " + path + ": " + sf_strerror (file.get()));
+    if (sf_writef_float (file->handle.get(), interleaved.data(), audio.numSamples()) != audio.numSamples())
+        throw std::runtime_error ("cannot write " + path + ": " + sf_strerror (file->handle.get()));
+}
+
+void host::writeWavFile (const std::string& path, const AudioData& audio)
+{
+    WavWriter (path, audio.sampleRate, audio.numChannels()).write (audio);
 }

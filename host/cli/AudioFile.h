@@ -1,6 +1,7 @@
 // AudioFile.h: audio files read and written with libsndfile, as planar float channels.
 #pragma once
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -19,6 +20,26 @@ namespace host
     // missing, unreadable or not audio.
     AudioData readAudioFile (const std::string& path);
 
-    // Writes 24-bit PCM WAV; throws std::runtime_error when it cannot.
+    // A 24-bit PCM WAV file, created when constructed so that a path that
+    // cannot be written is reported before any work is done. Throws
+    // std::runtime_error naming the file when it cannot be created or written.
+    class WavWriter
+    {
+    public:
+        WavWriter (const std::string& path, double sampleRate, int numChannels);
+        WavWriter (const WavWriter&) = delete;
+        WavWriter& operator= (const WavWriter&) = delete;
+        ~WavWriter();
+
+        // Appends the audio, which has the channel count given at creation.
+        void write (const AudioData& audio);
+
+    private:
+        std::string path;
+        struct File;
+        std::unique_ptr<File> file;
+    };
+
+    // The whole file at once, as WavWriter writes it.
     void writeWavFile (const std::string& path, const AudioData& audio);
 }

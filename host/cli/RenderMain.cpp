@@ -226,7 +226,7 @@ namespace
         for (const auto& setting : resolved)
             instance.automate (setting.id, setting.normalized);
 
-        std::cout << "Input: " << (builtIn ? "built-in kick pattern (" + std::to_string (patternBars) + " bars at 120 BPM)" : options.input)
+        std::cout << "Input: " << (builtIn ? "built-in kick pattern (" + std::to_string (patternBars) + " bars at " + std::to_string (int (patternTempo)) + " BPM)" : options.input)
                   << ", " << input.numChannels() << (input.numChannels() == 1 ? " channel" : " channels") << " at "
                   << input.sampleRate << " Hz, " << seconds (input.numSamples() / input.sampleRate) << "\n";
         if (! resolved.empty())
@@ -237,11 +237,15 @@ namespace
             std::cout << "\n";
         }
 
+        // Created first: an output that cannot be written is reported before a long render.
+        host::WavWriter writer (options.output, input.sampleRate, input.numChannels());
         const auto output = render (instance, input);
-        host::writeWavFile (options.output, output);
+        writer.write (output);
+        const double peakLevel = peakDecibels (output);
         char peak[32];
-        std::snprintf (peak, sizeof (peak), "%.1f dBFS", peakDecibels (output));
-        std::cout << "Wrote " << options.output << " (" << seconds (output.numSamples() / output.sampleRate) << ", peak " << peak << ")\n";
+        std::snprintf (peak, sizeof (peak), "%.1f dBFS", peakLevel);
+        std::cout << "Wrote " << options.output << " (" << seconds (output.numSamples() / output.sampleRate) << ", peak " << peak
+                  << (peakLevel > 0.0 ? ", clipped to full scale in the file" : "") << ")\n";
 
         if (! options.screenshot.empty())
             writeWindowPicture (instance, options.screenshot);

@@ -116,3 +116,15 @@ TEST (CommandLineHost, RefusesWhatItCannotUseWithAClearMessage)
     }
     EXPECT_FALSE (std::ifstream (out).good()) << "nothing may be written after an error";
 }
+
+TEST (CommandLineHost, AnOutputItCannotWriteIsRefusedBeforeALongRender)
+{
+    // Long enough to show progress, so a render shows in the output.
+    const auto in = temporary ("kick_long_in.wav");
+    host::writeWavFile (in, { 8000.0, { host::renderKickPattern (8000.0, 6) } });
+
+    const auto run = kickHost ("--in " + in + " --out /nonexistent/directory/out.wav");
+    EXPECT_EQ (run.exitCode, 1) << run.output;
+    EXPECT_NE (run.output.find ("cannot write /nonexistent/directory/out.wav"), std::string::npos) << run.output;
+    EXPECT_EQ (run.output.find ("Rendering"), std::string::npos) << "the render ran before the output was checked\n" << run.output;
+}
