@@ -104,27 +104,3 @@ TEST (ModuleThreads, WindowOpensAndClosesWhileAudioRunsAndTheHostAutomates)
     for (const auto* object : effect.host().objectsWithUnbalancedReferences())
         ADD_FAILURE() << object->name() << " holds " << object->referenceCount() << " references";
 }
-
-TEST (ModuleThreads, InstancesOnTwoThreadsAtOnce)
-{
-    host::LoadedEffect effect (KICK_MODULE_PATH);
-    auto session = [&effect] (int channels) {
-        for (int round = 0; round < rounds; ++round)
-        {
-            host::EffectInstance instance (effect, channels, 44100.0f, host::EffectInstance::Window::wanted);
-            AudioThread audio (instance);
-            instance.automate ("Kick_SubId", 0.5);
-            instance.openWindow();
-            std::this_thread::sleep_for (30ms);
-            instance.closeWindow();
-        }
-    };
-    std::thread mono (session, 1);
-    session (2);
-    mono.join();
-
-    EXPECT_EQ (effect.liveObjects(), 0);
-    effect.shutdown();
-    for (const auto* object : effect.host().objectsWithUnbalancedReferences())
-        ADD_FAILURE() << object->name() << " holds " << object->referenceCount() << " references";
-}
