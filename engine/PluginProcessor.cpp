@@ -54,7 +54,12 @@ TemplateEffectAudioProcessor::TemplateEffectAudioProcessor()
     parameterManager.valueTreeState.state = createStateTree();
 }
 
-TemplateEffectAudioProcessor::~TemplateEffectAudioProcessor() = default;
+// A host may destroy the processor on any thread, while the waveform view's
+// repaint timer and the parameter tree's flush timer fire on the message thread.
+TemplateEffectAudioProcessor::~TemplateEffectAudioProcessor()
+{
+    teardownExclusion.acquire();
+}
 
 const juce::String TemplateEffectAudioProcessor::getName() const { return processorName; }
 

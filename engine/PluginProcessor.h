@@ -6,6 +6,7 @@
 #include <array>
 
 #include "AudioDevEffect.h"
+#include "MessageThreadExclusion.h"
 #include "ParameterManager.h"
 
 // The plug-in's audio processor: owns the kick chain, the parameters and their
@@ -52,6 +53,12 @@ public:
     // The eleven descriptions below, in host order.
     std::array<const ParameterManager::ParamData*, numParameters> parameterDescriptions() const noexcept;
 
+private:
+    // Declared first, so destroyed last: the destructor locks the message thread
+    // out of the view's and the parameter tree's timers until every member is gone.
+    MessageThreadExclusion teardownExclusion;
+
+public:
     AudioDevEffect effect;
     ParameterManager parameterManager;
 
