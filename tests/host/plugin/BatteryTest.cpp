@@ -4,6 +4,8 @@
 // Each case ends with every host reference returned and nothing left alive.
 #define KICK_DEFINE_ALLOCATION_COUNTER
 #include "../../support/AllocationCounter.h"
+#define KICK_DEFINE_LOCK_WAIT_COUNTER
+#include "../../support/LockWaitCounter.h"
 #include "EffectSession.h"
 #include "KickPattern.h"
 
@@ -343,8 +345,8 @@ TEST_F (Battery, ThirtyTwoInstancesProcessInParallelThreads)
 }
 
 // The audio thread's real-time rule: after the first block, the process
-// procedure allocates nothing, whatever the block size and with every stage
-// engaged.
+// procedure neither allocates nor waits for a lock, whatever the block size
+// and with every stage engaged.
 TEST_F (Battery, TheProcessProcedureAllocatesNothingAfterTheFirstBlock)
 {
     {
@@ -359,18 +361,21 @@ TEST_F (Battery, TheProcessProcedureAllocatesNothingAfterTheFirstBlock)
 
         std::mt19937 random (3);
         std::uniform_int_distribution<int> blockSize (1, host::AlgorithmContext::maxBlockSize);
-        long allocations = 0;
+        long allocations = 0, lockWaits = 0;
         {
-            testsupport::ScopedAllocationCounter counter;
+            testsupport::ScopedAllocationCounter allocationCounter;
+            testsupport::ScopedLockWaitCounter lockWaitCounter;
             for (int start = 0; start + host::AlgorithmContext::maxBlockSize <= input.length();)
             {
                 const int length = blockSize (random);
                 instance.algorithm().process (input.inputs (start), output.outputs (start), length);
                 start += length;
             }
-            allocations = counter.getCount();
+            allocations = allocationCounter.getCount();
+            lockWaits = lockWaitCounter.getCount();
         }
         EXPECT_EQ (allocations, 0);
+        EXPECT_EQ (lockWaits, 0);
         EXPECT_TRUE (output.allFinite());
     }
     expectEverythingReturned();
