@@ -1,10 +1,12 @@
 // The saved state: the parameter-state tree as one line of XML behind an
 // 8-byte header (magic number, text length), followed by a zero byte.
 
+#include "PlainXml.h"
 #include "PluginProcessor.h"
 
 #include <charconv>
 #include <cmath>
+#include <string_view>
 
 namespace
 {
@@ -13,12 +15,9 @@ namespace
     constexpr int terminatorSize = 1;
     constexpr int valueDigits = 20;
 
-    // The XML reader, the tree and the element's destructor each recurse once per
-    // nesting level, so a text nested a few thousand deep (tens of kilobytes) runs a
-    // host thread out of stack. A state holds a dozen elements; a text that opens
-    // more tags than this is not one. Counting every '<' not followed by '/' bounds
-    // the nesting whatever the text's quoting and comments.
-    constexpr int maxTags = 256;
+    // Deeper than any saved state nests (ours: two levels); shallow enough
+    // for the reader's recursion on a host thread with a small stack.
+    constexpr int maxNesting = 64;
 
     const juce::Identifier paramType { "PARAM" };
     const juce::Identifier idProperty { "id" };
@@ -105,27 +104,10 @@ namespace
     // The text of a block: at most the stored length, never beyond the data,
     // ending early at a zero byte or at the first byte that is not part of
     // well-formed UTF-8 (a character cut off at the end, say).
-    juce::String readText (const juce::uint8* bytes, int available, juce::int32 storedLength)
+    std::string_view readText (const juce::uint8* bytes, int available, juce::int32 storedLength) noexcept
     {
         const auto length = wellFormedUtf8Length (bytes, (size_t) juce::jmin (available, (int) storedLength));
-        return juce::String::fromUTF8 (reinterpret_cast<const char*> (bytes), (int) length);
-    }
-
-    // Saved states carry no document type. One could define entities, which the
-    // XML reader expands without limit: an entity that names itself recurses
-    // until the stack runs out.
-    bool isSafeToParse (const juce::String& text)
-    {
-        if (text.containsIgnoreCase ("<!DOCTYPE"))
-            return false;
-
-        int tags = 0;
-
-        for (auto p = text.getCharPointer(); ! p.isEmpty();)
-            if (p.getAndAdvance() == '<' && *p != '/' && ++tags > maxTags)
-                return false;
-
-        return true;
+        return { reinterpret_cast<const char*> (bytes), length };
     }
 
     // A value that is not finite must reach no parameter: it becomes the default.
@@ -197,10 +179,10 @@ void TemplateEffectAudioProcessor::setStateInformation (const void* data, int si
 
     const auto text = readText (bytes + headerSize, sizeInBytes - headerSize, storedLength);
 
-    if (! isSafeToParse (text))
+    if (! PlainXml::isPlainDocument (text, maxNesting))
         return;
 
-    const auto xml = juce::XmlDocument::parse (text);
+    const auto xml = juce::XmlDocument::parse (juce::String::fromUTF8 (text.data(), (int) text.size()));
 
     if (xml == nullptr || ! xml->getTagName().equalsIgnoreCase (stateTypeName))
         return;

@@ -1,7 +1,7 @@
 // The processor's saved-state reader fed with any bytes, as a host restoring a
 // damaged, truncated or foreign chunk would. Whatever comes in, every
-// parameter keeps a value inside its range, and an accepted state saves and
-// restores to the same bytes.
+// parameter keeps a value inside its range, and what the writer then saves
+// restores to the same bytes, and in another processor to the same values.
 
 #include "FuzzSupport.h"
 #include "PluginProcessor.h"
@@ -16,6 +16,7 @@ namespace
     {
         juce::ScopedJuceInitialiser_GUI juce;
         TemplateEffectAudioProcessor processor;
+        TemplateEffectAudioProcessor restored;
     };
 
     Session& session()
@@ -38,6 +39,7 @@ namespace
 extern "C" int LLVMFuzzerTestOneInput (const std::uint8_t* data, std::size_t size)
 {
     auto& processor = session().processor;
+    auto& restored = session().restored;
 
     // An exact-size copy, so any read past the block's end is reported.
     juce::HeapBlock<std::uint8_t> block (size);
@@ -54,5 +56,10 @@ extern "C" int LLVMFuzzerTestOneInput (const std::uint8_t* data, std::size_t siz
     juce::MemoryBlock savedAgain;
     processor.getStateInformation (savedAgain);
     FUZZ_EXPECT (saved == savedAgain);
+
+    restored.setStateInformation (saved.getData(), (int) saved.getSize());
+    for (const auto* description : processor.parameterDescriptions())
+        FUZZ_EXPECT (restored.parameterManager.getParameterValue (description->paramID)
+                     == processor.parameterManager.getParameterValue (description->paramID));
     return 0;
 }

@@ -3,6 +3,7 @@
 #include "support/WrapperDriver.h"
 
 #include <cstring>
+#include <utility>
 #include <vector>
 
 namespace
@@ -104,6 +105,34 @@ namespace
         EXPECT_EQ (restoring.getState(), chunk);
     }
 
+    // What a plug-in saving through the framework's stock path writes: an XML
+    // declaration first, the parameters ordered by identifier, whole values
+    // written as "155.0".
+    TEST (SavedState, ABlockFromTheFrameworksStockWriterRestoresEveryValue)
+    {
+        WrapperDriver saving, restoring;
+        setEveryParameterAwayFromItsDefault (saving);
+
+        juce::StringArray ids;
+        for (auto* parameter : saving.processor().getParameters())
+            ids.add (dynamic_cast<juce::AudioProcessorParameterWithID*> (parameter)->paramID);
+        ids.sort (false);
+
+        juce::ValueTree tree ("VANTO_GROUNDWORK_COMPLETE_1");
+        for (const auto& id : ids)
+            tree.appendChild ({ "PARAM", { { "id", id }, { "value", (double) value (saving, id.toRawUTF8()) } } }, nullptr);
+
+        juce::MemoryBlock chunk;
+        juce::AudioProcessor::copyXmlToBinary (*tree.createXml(), chunk);
+        ASSERT_TRUE (xmlOf (chunk).startsWith ("<?xml version=\"1.0\" encoding=\"UTF-8\"?> <VANTO_GROUNDWORK_COMPLETE_1><PARAM id=\"Kick_AirId\" value=\"44.0\"/>"))
+            << xmlOf (chunk);
+
+        restoring.setState (chunk);
+
+        for (const auto& id : ids)
+            EXPECT_EQ (value (restoring, id.toRawUTF8()), value (saving, id.toRawUTF8())) << id;
+    }
+
     TEST (SavedState, MalformedBlocksAreIgnored)
     {
         WrapperDriver host;
@@ -154,23 +183,37 @@ namespace
     }
 
     // Hosts may restore chunks on threads with small stacks (512 KB on macOS).
-    TEST (SavedState, DeeplyNestedTextIsIgnoredWithoutExhaustingAHostThreadsStack)
+    // The deepest state read restores there; one level more, or thousands, is
+    // ignored without a crash.
+    TEST (SavedState, NestingIsBoundedForAHostThreadsStack)
     {
-        WrapperDriver host;
-        const auto nested = juce::String::repeatedString ("<a>", 5000) + juce::String::repeatedString ("</a>", 5000);
-        const auto chunk = block (stateWith ("<PARAM id=\"Kick_SubId\" value=\"90\"/>" + nested));
+        const auto nestedBeside = [] (int levels) {
+            return block (stateWith ("<PARAM id=\"Kick_SubId\" value=\"90\"/>"
+                                     + juce::String::repeatedString ("<a>", levels)
+                                     + juce::String::repeatedString ("</a>", levels)));
+        };
+        constexpr int deepestInsideTheRoot = 63;
 
-        struct ChunkThread : juce::Thread
+        for (const auto& [levels, restored] : { std::pair { deepestInsideTheRoot, true },
+                                                std::pair { deepestInsideTheRoot + 1, false },
+                                                std::pair { 5000, false } })
         {
-            ChunkThread (WrapperDriver& h, const juce::MemoryBlock& c) : juce::Thread ("chunk", 512 * 1024), host (h), data (c) {}
-            void run() override { host.setState (data); }
-            WrapperDriver& host;
-            const juce::MemoryBlock& data;
-        } restoring (host, chunk);
+            SCOPED_TRACE (levels);
+            WrapperDriver host;
+            const auto chunk = nestedBeside (levels);
 
-        ASSERT_TRUE (restoring.startThread());
-        ASSERT_TRUE (restoring.waitForThreadToExit (-1));
-        EXPECT_EQ (value (host, "Kick_SubId"), 0.0f);
+            struct ChunkThread : juce::Thread
+            {
+                ChunkThread (WrapperDriver& h, const juce::MemoryBlock& c) : juce::Thread ("chunk", 512 * 1024), host (h), data (c) {}
+                void run() override { host.setState (data); }
+                WrapperDriver& host;
+                const juce::MemoryBlock& data;
+            } restoring (host, chunk);
+
+            ASSERT_TRUE (restoring.startThread());
+            ASSERT_TRUE (restoring.waitForThreadToExit (-1));
+            EXPECT_EQ (value (host, "Kick_SubId"), restored ? 90.0f : 0.0f);
+        }
     }
 
     TEST (SavedState, LenientBlocksAreAccepted)
