@@ -85,11 +85,11 @@ host::EffectInstance::~EffectInstance()
     release();
 }
 
-void host::EffectInstance::release()
+void host::EffectInstance::release (Teardown teardown)
 {
     context.reset();
     if (instance != nullptr)
-        instance->release();
+        instance->release (teardown);
     instance.reset();
 }
 

@@ -102,7 +102,7 @@ namespace host
         int32_t restoreChunk (uint32_t chunkID, const std::vector<uint8_t>& record);
         std::vector<uint32_t> chunkIDs();
 
-        void release();
+        void release (Teardown teardown = {});
 
     private:
         LoadedEffect& loaded;

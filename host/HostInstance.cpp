@@ -153,19 +153,26 @@ int32_t host::HostInstance::generateCoefficients()
     return parametersObject != nullptr ? parametersObject->GenerateCoefficients() : resultPointer;
 }
 
-void host::HostInstance::release()
+void host::HostInstance::release (Teardown teardown)
 {
-    if (auto* window = std::exchange (guiObject, nullptr))
-    {
-        window->Uninitialize();
-        window->Release();
-    }
+    const auto letGo = [&teardown] (auto* object) {
+        if (object == nullptr)
+            return;
+        if (teardown.uninitialize)
+            object->Uninitialize();
+        object->Release();
+    };
 
-    if (auto* parameters = std::exchange (parametersObject, nullptr))
-    {
-        parameters->Uninitialize();
-        parameters->Release();
-    }
+    auto* window = std::exchange (guiObject, nullptr);
+    auto* parameters = std::exchange (parametersObject, nullptr);
+
+    if (teardown.parametersFirst)
+        letGo (parameters);
+
+    letGo (window);
+
+    if (! teardown.parametersFirst)
+        letGo (parameters);
 
     hostController.setEffectParameters (nullptr);
     container = nullptr;

@@ -26,6 +26,16 @@ namespace host
         int posts = 0;
     };
 
+    // How a host lets an instance go. The usual order is the window first
+    // (it holds a reference to the parameters object), each object
+    // uninitialised before its reference is returned; hosts also return the
+    // parameters first, or skip Uninitialize.
+    struct Teardown
+    {
+        bool parametersFirst = false;
+        bool uninitialize = true;
+    };
+
     // Creates the objects through the effect's creation procedures, as
     // registered: each answers a new object that no one holds yet. The host
     // then holds one reference to each until release().
@@ -62,9 +72,8 @@ namespace host
         int32_t generateCoefficients();
         int pumpAutomation() { return hostController.pumpAutomation(); }
 
-        // Uninitialises both objects and returns the host's references, window first
-        // (it holds a reference to the parameters object).
-        void release();
+        // Returns the host's references to both objects, as the teardown says.
+        void release (Teardown teardown = {});
 
     private:
         class PacketCapture;

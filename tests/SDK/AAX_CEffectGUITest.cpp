@@ -47,6 +47,31 @@ namespace
         }
     };
 
+    // Counts the effects alive and, at every detach, how many were.
+    struct Lifetimes
+    {
+        static inline int liveEffects = 0;
+        static inline std::vector<int> liveEffectsAtDetach;
+    };
+
+    class CountedEffect : public ThreeParameterEffect
+    {
+    public:
+        CountedEffect() { ++Lifetimes::liveEffects; }
+        ~CountedEffect() override { --Lifetimes::liveEffects; }
+    };
+
+    // Contents that, like the framework's editor, use the effect until they are taken down.
+    class EffectUsingGUI : public RecordingGUI
+    {
+    protected:
+        void DeleteViewContainer() override
+        {
+            Lifetimes::liveEffectsAtDetach.push_back (Lifetimes::liveEffects);
+            RecordingGUI::DeleteViewContainer();
+        }
+    };
+
     class NoCountEffect : public TestEffect
     {
     public:
@@ -58,6 +83,8 @@ namespace
     };
 
     void* createThreeParameterEffect() { return static_cast<AAX_IACFEffectParameters_V4*> (new ThreeParameterEffect()); }
+    void* createCountedEffect() { return static_cast<AAX_IACFEffectParameters_V4*> (new CountedEffect()); }
+    void* createEffectUsingGUI() { return static_cast<AAX_IACFEffectGUI*> (new EffectUsingGUI()); }
     void* createNoCountEffect() { return static_cast<AAX_IACFEffectParameters_V4*> (new NoCountEffect()); }
     void* createRecordingGUI() { return static_cast<AAX_IACFEffectGUI*> (new RecordingGUI()); }
 
@@ -122,6 +149,8 @@ TEST_F (AAX_CEffectGUIHosted, InitializedTwiceHoldsOneReferenceToTheParameters)
     ASSERT_EQ (instance.initialize(), AAX_SUCCESS);
     ASSERT_EQ (instance.gui()->Initialize (instance.controller().unknown()), AAX_SUCCESS);
     EXPECT_EQ (static_cast<const void*> (moduleObject (instance).GetEffectParameters()), static_cast<const void*> (instance.parameters()));
+    EXPECT_EQ (moduleObject (instance).events, (std::vector<std::string> { "contents", "detach", "contents" }))
+        << "the first contents go before the reference they may use";
     // TearDown releases both objects and checks that the parameters object is gone.
 }
 
@@ -170,6 +199,29 @@ TEST (AAX_CEffectGUI, InitializeWithoutAControllerAnswersNotInitializedAndBuilds
     instance.release();
     EXPECT_TRUE (testHost.objectsWithUnbalancedReferences().empty());
     EXPECT_EQ (CACFUnknown::GetActiveObjectCount(), liveObjectsBefore);
+}
+
+// A host may return its own reference to the parameters object first; the
+// window's reference is then the last, so Uninitialize takes the contents
+// down before it lets go.
+TEST (AAX_CEffectGUI, TakesItsContentsDownWhileTheParametersObjectIsAlive)
+{
+    for (const bool parametersFirst : { true, false })
+    {
+        SCOPED_TRACE (parametersFirst ? "parameters first" : "window first");
+        Lifetimes::liveEffectsAtDetach.clear();
+        {
+            host::TestHost testHost;
+            host::HostInstance instance (testHost, { createCountedEffect, createEffectUsingGUI });
+            ASSERT_EQ (instance.initialize(), AAX_SUCCESS);
+            ASSERT_EQ (instance.setViewContainer (host::HostViewContainer::Kind::headless), AAX_SUCCESS);
+
+            instance.release ({ parametersFirst, true });
+            EXPECT_TRUE (testHost.objectsWithUnbalancedReferences().empty());
+        }
+        EXPECT_EQ (Lifetimes::liveEffectsAtDetach, std::vector<int> { 1 });
+        EXPECT_EQ (Lifetimes::liveEffects, 0);
+    }
 }
 
 TEST (AAX_CEffectGUI, UpdatesNothingWhenTheParameterCountFails)

@@ -28,6 +28,8 @@ public:
     /** Takes the instance's parameters object from the controller and builds
         the view contents; AAX_ERROR_NOT_INITIALIZED without a controller. */
     AAX_Result Initialize (IACFUnknown* controller) override;
+    /** Takes the view contents down while the parameters object is still
+        held, then lets go of it and of the controller and transport. */
     AAX_Result Uninitialize() override;
     AAX_Result NotificationReceived (AAX_CTypeID type, const void* data, uint32_t size) override;
     /** A container attaches the view and pushes every parameter to
@@ -57,12 +59,16 @@ protected:
     virtual void CreateViewContents() = 0;
     /** Places the contents in the view container. */
     virtual void CreateViewContainer() = 0;
-    /** Takes the contents out of the view container. */
+    /** Takes the contents out of the view container. Uninitialize also calls
+        it before letting go of the parameters object, which may be the last
+        reference to it: afterwards the contents must not use that object. */
     virtual void DeleteViewContainer() = 0;
     /** Calls ParameterUpdated for every parameter, in index order. */
     virtual void UpdateAllParameters();
 
 private:
+    void ReleaseHostObjects();
+
     std::unique_ptr<AAX_VController> mController;
     AAX_IEffectParameters* mEffectParameters = nullptr;   // one reference held
     std::unique_ptr<AAX_VViewContainer> mViewContainer;

@@ -85,3 +85,39 @@ TEST_F (ModuleWindow, AHostMayReleaseTheWindowWhileItIsShowing)
     for (const auto* object : effect.host().objectsWithUnbalancedReferences())
         ADD_FAILURE() << object->name() << " holds " << object->referenceCount() << " references";
 }
+
+// Hosts return their two references in either order, with or without
+// Uninitialize, the window attached, taken away or never shown. The window
+// shows the processor that the parameters object owns, so it must be gone
+// before the last reference to that object is.
+TEST_F (ModuleWindow, EveryReleaseOrderTakesTheWindowDownBeforeTheProcessor)
+{
+    enum class View { attached, detached, neverSet };
+
+    for (const bool parametersFirst : { true, false })
+        for (const bool uninitialize : { true, false })
+            for (const auto view : { View::attached, View::detached, View::neverSet })
+            {
+                SCOPED_TRACE (std::string (parametersFirst ? "parameters first" : "window first")
+                              + (uninitialize ? ", uninitialised" : ", not uninitialised") + ", view "
+                              + (view == View::attached ? "attached" : view == View::detached ? "detached" : "never set"));
+                host::EffectInstance instance (effect, 2, 48000.0f, host::EffectInstance::Window::wanted);
+
+                if (view != View::neverSet)
+                {
+                    auto* container = instance.openWindow();
+                    ASSERT_NE (container, nullptr);
+                    ASSERT_TRUE (container->hasWindow()) << "no X display";
+                    std::this_thread::sleep_for (20ms); // a refresh or two on the message thread
+                }
+                if (view == View::detached)
+                    instance.closeWindow();
+
+                instance.release ({ parametersFirst, uninitialize });
+                EXPECT_EQ (effect.liveObjects(), 0);
+            }
+
+    effect.shutdown();
+    for (const auto* object : effect.host().objectsWithUnbalancedReferences())
+        ADD_FAILURE() << object->name() << " holds " << object->referenceCount() << " references";
+}

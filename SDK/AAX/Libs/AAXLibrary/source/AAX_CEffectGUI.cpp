@@ -16,8 +16,9 @@ AAX_CEffectGUI::AAX_CEffectGUI() = default;
 AAX_CEffectGUI::~AAX_CEffectGUI()
 {
     // The destructor is noexcept: an exception here ends the process rather
-    // than leaving the host with a half-destroyed window.
-    AAX_CEffectGUI::Uninitialize();
+    // than leaving the host with a half-destroyed window. The derived class's
+    // hooks are gone by now; its own destructor has taken its contents down.
+    ReleaseHostObjects();
 }
 
 AAX_Result AAX_CEffectGUI::Initialize (IACFUnknown* controller)
@@ -40,12 +41,24 @@ AAX_Result AAX_CEffectGUI::Initialize (IACFUnknown* controller)
 
 AAX_Result AAX_CEffectGUI::Uninitialize()
 {
+    // The contents may use what stands behind the parameters object (the
+    // framework's editor uses its processor), and a host that has already
+    // returned its own reference leaves this one the last: so the contents
+    // go first, whatever order the host releases the two objects in.
+    if (mEffectParameters != nullptr)
+        DeleteViewContainer();
+
+    ReleaseHostObjects();
+    return AAX_SUCCESS;
+}
+
+void AAX_CEffectGUI::ReleaseHostObjects()
+{
     if (auto* effectParameters = std::exchange (mEffectParameters, nullptr))
         effectParameters->Release();
 
     mController.reset();
     mTransport.reset();
-    return AAX_SUCCESS;
 }
 
 AAX_Result AAX_CEffectGUI::SetViewContainer (IACFUnknown* viewContainer)
