@@ -15,6 +15,10 @@ namespace
     // on purpose: 44100 Hz gives 88 samples per point, 48000 Hz 96.
     constexpr float waveformSecondsPerPoint = 0.002f;
     constexpr float waveformMixGain = 0.5f;
+    // The view's mix buffer holds the longest block AAX hosts hand over. A
+    // longer block, for which the wrapper prepares again on the audio thread,
+    // is mixed a chunk at a time, so the buffer never has to grow there.
+    constexpr int waveformMixCapacity = 1024;
 
     const juce::Colour waveformBackground { 0x00ffffffu };
     const juce::Colour waveformForeground { 0xb3ac644cu };
@@ -44,6 +48,10 @@ TemplateEffectAudioProcessor::TemplateEffectAudioProcessor()
     // The view's shape is fixed here, once: reshaping it later would reallocate
     // its history while the message thread may be painting it.
     waveformView.setBufferSize (waveformPoints);
+    // The mix buffer's storage, allocated here and kept by every prepare; the
+    // buffer itself stays empty until the first.
+    waveformBuffer.setSize (1, waveformMixCapacity);
+    waveformBuffer.setSize (0, 0, false, false, true);
 
     describeParameters();
 
@@ -73,7 +81,7 @@ void TemplateEffectAudioProcessor::prepareToPlay (double sampleRate, int samples
 
     waveformView.clear();
 
-    waveformBuffer.setSize (1, juce::jmax (0, samplesPerBlock), false, true, false);
+    waveformBuffer.setSize (1, juce::jlimit (0, waveformMixCapacity, samplesPerBlock), false, true, true);
 
     // Every queued change reaches the chain before it is prepared.
     parameterManager.dispatchPending();

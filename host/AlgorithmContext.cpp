@@ -69,8 +69,8 @@ void host::AlgorithmContext::deliverPackets (const FieldBlock& posted)
 
 void host::AlgorithmContext::process (const float* const* inputs, float* const* outputs, int numSamples)
 {
-    if (numSamples < 0 || numSamples > maxBlockSize)
-        throw std::invalid_argument ("a block holds 0 to 1024 samples");
+    if (numSamples < 0)
+        throw std::invalid_argument ("a block cannot hold fewer than 0 samples");
 
     for (size_t channel = 0; channel < inputPointers.size(); ++channel)
         inputPointers[channel] = const_cast<float*> (inputs[channel]);

@@ -16,7 +16,7 @@ namespace host
     class AlgorithmContext
     {
     public:
-        // The largest block the host hands the procedure (2^10 samples).
+        // The largest block AAX hosts hand the procedure (2^10 samples).
         static constexpr int maxBlockSize = 1024;
 
         explicit AlgorithmContext (const ComponentDescription& component);
@@ -31,8 +31,9 @@ namespace host
         // Copies the latest packet posted to each data port into the port.
         void deliverPackets (const FieldBlock& posted);
 
-        // Runs one block of at most maxBlockSize samples through the process
-        // procedure; the channel counts are the component's.
+        // Runs one block through the process procedure; the channel counts
+        // are the component's. Blocks are at most maxBlockSize long, but for
+        // checks of hosts that go beyond it.
         void process (const float* const* inputs, float* const* outputs, int numSamples);
 
         int inputChannels() const noexcept { return static_cast<int> (inputPointers.size()); }

@@ -45,6 +45,15 @@ namespace testsupport
 
 #ifdef KICK_DEFINE_ALLOCATION_COUNTER
 
+// Where malloc itself is counted (below), operator new takes its memory from
+// glibc directly, so that one allocation counts once.
+ #if defined (__GLIBC__) && ! defined (__SANITIZE_ADDRESS__) && ! defined (__SANITIZE_THREAD__)
+  #define KICK_ALLOCATION_COUNTER_REPLACES_MALLOC 1
+extern "C" void* __libc_malloc (std::size_t);
+ #else
+  #define KICK_ALLOCATION_COUNTER_REPLACES_MALLOC 0
+ #endif
+
 // These replacements pair malloc with free on purpose; GCC cannot see that
 // once it inlines them.
  #if defined (__GNUC__) && ! defined (__clang__)
@@ -56,7 +65,11 @@ void* operator new (std::size_t size)
 {
     testsupport::allocation_detail::note();
 
+   #if KICK_ALLOCATION_COUNTER_REPLACES_MALLOC
+    if (auto* p = __libc_malloc (size == 0 ? 1 : size))
+   #else
     if (auto* p = std::malloc (size == 0 ? 1 : size))
+   #endif
         return p;
 
     throw std::bad_alloc();
@@ -72,10 +85,9 @@ void operator delete[] (void* p, std::size_t) noexcept { std::free (p); }
   #pragma GCC diagnostic pop
  #endif
 
- #if defined (__GLIBC__) && ! defined (__SANITIZE_ADDRESS__) && ! defined (__SANITIZE_THREAD__)
+ #if KICK_ALLOCATION_COUNTER_REPLACES_MALLOC
 extern "C"
 {
-    void* __libc_malloc (std::size_t);
     void* __libc_calloc (std::size_t, std::size_t);
     void* __libc_realloc (void*, std::size_t);
 

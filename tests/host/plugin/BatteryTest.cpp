@@ -381,6 +381,33 @@ TEST_F (Battery, TheProcessProcedureAllocatesNothingAfterTheFirstBlock)
     expectEverythingReturned();
 }
 
+// A host that hands a block longer than any before, beyond the format's 1024
+// samples, makes the wrapper prepare the processor again on the audio thread.
+// The processor reallocates nothing there; the wrapper grows its own
+// side-chain buffer, the one allocation of that block.
+TEST_F (Battery, ABlockLongerThanAnyBeforeAllocatesOnlyInTheWrapper)
+{
+    {
+        host::EffectInstance instance (effect, 2, defaultRate);
+        auto input = kicks (2, defaultRate);
+        Signal output (2, input.length());
+        constexpr int shortBlock = host::AlgorithmContext::maxBlockSize, longBlock = 4 * shortBlock;
+
+        for (int start = 0; start < longBlock; start += shortBlock)
+            instance.algorithm().process (input.inputs (start), output.outputs (start), shortBlock);
+
+        long allocations = 0;
+        {
+            testsupport::ScopedAllocationCounter allocationCounter;
+            instance.algorithm().process (input.inputs (longBlock), output.outputs (longBlock), longBlock);
+            allocations = allocationCounter.getCount();
+        }
+        EXPECT_EQ (allocations, 1);
+        EXPECT_TRUE (output.allFinite());
+    }
+    expectEverythingReturned();
+}
+
 // The host's bypass toggled block by block while audio runs: bypassed blocks
 // pass the input through untouched, the others stay finite, and the instance
 // goes on processing after the storm.
