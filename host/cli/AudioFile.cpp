@@ -8,6 +8,7 @@
 #include <cctype>
 #include <cmath>
 #include <fstream>
+#include <limits>
 #include <stdexcept>
 
 namespace
@@ -180,14 +181,19 @@ int host::AudioFileReader::read (float* const* destination, int maxFrames)
     if (got <= 0 && sf_error (file->handle.get()) != SF_ERR_NO_ERROR)
         throw std::runtime_error ("cannot read " + path + ": " + sf_strerror (file->handle.get()));
 
-    const float* sample = interleaved.data();
-    for (int frame = 0; frame < got; ++frame)
+    // Channel by channel, so that the loops stay simple enough to vectorise.
+    for (int channel = 0; channel < channels; ++channel)
     {
-        for (int channel = 0; channel < channels; ++channel, ++sample)
+        const float* sample = interleaved.data() + channel;
+        float* out = destination[channel];
+        int64_t notFinite = 0;
+        for (int frame = 0; frame < got; ++frame)
         {
-            destination[channel][frame] = *sample;
-            nonFinite += std::isfinite (*sample) ? 0 : 1;
+            const float value = sample[static_cast<size_t> (frame) * static_cast<size_t> (channels)];
+            out[frame] = value;
+            notFinite += std::abs (value) <= std::numeric_limits<float>::max() ? 0 : 1; // false for NaN too
         }
+        nonFinite += notFinite;
     }
     frames += std::max (got, 0);
     return std::max (got, 0);
@@ -224,22 +230,27 @@ host::AudioFileWriter::~AudioFileWriter() = default;
 void host::AudioFileWriter::write (const float* const* source, int numFrames)
 {
     interleaved.resize (static_cast<size_t> (numFrames) * static_cast<size_t> (channels));
-    float* sample = interleaved.data();
-    for (int frame = 0; frame < numFrames; ++frame)
+    float blockPeak = 0.0f;
+    for (int channel = 0; channel < channels; ++channel)
     {
-        for (int channel = 0; channel < channels; ++channel, ++sample)
+        const float* in = source[channel];
+        float* sample = interleaved.data() + channel;
+        for (int frame = 0; frame < numFrames; ++frame)
         {
-            const float value = source[channel][frame];
-            const float magnitude = std::abs (value);
-            largest = std::max (largest, magnitude);
-            if (clips && magnitude > 1.0f)
+            blockPeak = std::max (blockPeak, std::abs (in[frame]));
+            sample[static_cast<size_t> (frame) * static_cast<size_t> (channels)] = in[frame];
+        }
+    }
+    largest = std::max (largest, blockPeak);
+
+    if (clips && blockPeak > 1.0f)
+    {
+        for (auto& sample : interleaved)
+        {
+            if (std::abs (sample) > 1.0f)
             {
                 ++clipped;
-                *sample = std::copysign (1.0f, value);
-            }
-            else
-            {
-                *sample = value;
+                sample = std::copysign (1.0f, sample);
             }
         }
     }

@@ -1,6 +1,7 @@
 // RenderMain.cpp: kick_host, a command-line host that renders audio through the plug-in module as an AAX host would.
 #include "AudioFile.h"
 #include "AudioStream.h"
+#include "BackgroundStream.h"
 #include "EffectSession.h"
 #include "HostViewContainer.h"
 #include "Interruption.h"
@@ -287,8 +288,12 @@ namespace
         host::AudioFileWriter writer (output.path(), options.format, input.sampleRate(), input.numChannels(), options.output);
         int64_t frames = 0;
         {
+            // The file work overlaps the processing; both threads are done with the files when this scope ends.
+            host::ReadAhead reading (input);
+            host::WriteBehind writing (writer, input.numChannels());
             Progress progress (input.lengthInFrames(), input.sampleRate());
-            frames = host::renderStream (instance, input, writer, [&progress] (int64_t done) { progress.update (done); });
+            frames = host::renderStream (instance, reading, writing, [&progress] (int64_t done) { progress.update (done); });
+            writing.finish();
         }
         writer.close();
         if (reader != nullptr)

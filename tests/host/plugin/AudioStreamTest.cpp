@@ -1,5 +1,6 @@
-// Rendering a stream through the real module: bounded blocks whatever the length, every frame once, in order.
+// Rendering a stream through the real module in bounded blocks, and the threads that read ahead and write behind: every frame once, in order, failures passed on.
 #include "AudioStream.h"
+#include "BackgroundStream.h"
 
 #include <gtest/gtest.h>
 
@@ -33,6 +34,37 @@ namespace
     private:
         int64_t length;
         int64_t position = 0;
+    };
+
+    class RecordingSink final : public host::AudioSink
+    {
+    public:
+        void write (const float* const* channels, int frames) override
+        {
+            if (++writes == failOnWrite)
+                throw std::runtime_error ("disk full");
+            for (size_t c = 0; c < recorded.size(); ++c)
+                recorded[c].insert (recorded[c].end(), channels[c], channels[c] + frames);
+        }
+
+        std::vector<std::vector<float>> recorded { 2 };
+        int writes = 0;
+        int failOnWrite = -1;
+    };
+
+    class FailingSource final : public host::AudioSource
+    {
+    public:
+        int numChannels() const override { return 2; }
+        double sampleRate() const override { return 48000.0; }
+        int64_t lengthInFrames() const override { return 0; }
+        int read (float* const*, int maxFrames) override
+        {
+            if (++reads == 3)
+                throw std::runtime_error ("cannot read: damaged");
+            return maxFrames;
+        }
+        int reads = 0;
     };
 
     class CountingSink final : public host::AudioSink
@@ -88,4 +120,65 @@ TEST (AudioStream, AnExceptionAfterABlockStopsTheRender)
     struct Stop {};
     EXPECT_THROW (host::renderStream (instance, source, sink, [] (int64_t done) { if (done > 48000) throw Stop {}; }), Stop);
     EXPECT_LT (sink.total, 48000 + host::streamBlockFrames);
+}
+
+TEST (BackgroundStream, ReadAheadAndWriteBehindPassEveryFrameOnceInOrder)
+{
+    // Not a whole number of blocks, read and written in sizes that are not blocks either.
+    constexpr int64_t length = 3 * host::streamBlockFrames + 1234;
+    ToneSource direct (length);
+    RecordingSink expected;
+    std::vector<std::vector<float>> block (2, std::vector<float> (host::streamBlockFrames));
+    float* pointers[2] = { block[0].data(), block[1].data() };
+    while (const int frames = direct.read (pointers, host::streamBlockFrames))
+        expected.write (pointers, frames);
+
+    ToneSource source (length);
+    RecordingSink sink;
+    {
+        host::ReadAhead reading (source);
+        host::WriteBehind writing (sink, 2);
+        std::vector<std::vector<float>> chunk (2, std::vector<float> (host::streamBlockFrames + 5000));
+        float* chunkPointers[2] = { chunk[0].data(), chunk[1].data() };
+        int64_t total = 0;
+        for (int request = 1000; const int frames = reading.read (chunkPointers, request); request = request == 1000 ? host::streamBlockFrames + 5000 : 1000)
+        {
+            writing.write (chunkPointers, frames);
+            total += frames;
+        }
+        EXPECT_EQ (total, length);
+        EXPECT_EQ (reading.read (chunkPointers, 1000), 0) << "the end stays the end";
+        writing.finish();
+    }
+    EXPECT_EQ (sink.recorded, expected.recorded);
+}
+
+TEST (BackgroundStream, AFailureOnTheirThreadReachesTheCaller)
+{
+    FailingSource failing;
+    host::ReadAhead reading (failing);
+    std::vector<std::vector<float>> block (2, std::vector<float> (host::streamBlockFrames));
+    float* pointers[2] = { block[0].data(), block[1].data() };
+    EXPECT_EQ (reading.read (pointers, host::streamBlockFrames), host::streamBlockFrames);
+    EXPECT_EQ (reading.read (pointers, host::streamBlockFrames), host::streamBlockFrames);
+    EXPECT_THROW (reading.read (pointers, host::streamBlockFrames), std::runtime_error);
+
+    RecordingSink sink;
+    sink.failOnWrite = 2;
+    host::WriteBehind writing (sink, 2);
+    bool thrown = false;
+    try
+    {
+        // Blocks are accepted until the writing thread has failed; then write() or finish() says so.
+        for (int i = 0; i < 10; ++i)
+            writing.write (pointers, host::streamBlockFrames);
+        writing.finish();
+    }
+    catch (const std::runtime_error& error)
+    {
+        thrown = true;
+        EXPECT_STREQ (error.what(), "disk full");
+    }
+    EXPECT_TRUE (thrown);
+    EXPECT_EQ (sink.recorded[0].size(), static_cast<size_t> (host::streamBlockFrames)) << "nothing reached the sink after its failure";
 }
