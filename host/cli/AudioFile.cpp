@@ -130,7 +130,9 @@ host::OutputFormat host::outputFormatFor (const std::string& path, std::optional
         const char* name;
         bool holdsFloat;
     };
-    static constexpr Container containers[] { { "wav", SF_FORMAT_WAV, "WAV", true },   { "aiff", SF_FORMAT_AIFF, "AIFF", true },
+    // WAV is written as RF64, which libsndfile turns into a plain WAV file
+    // when it closes one that stays within WAV's 4 GB.
+    static constexpr Container containers[] { { "wav", SF_FORMAT_RF64, "WAV", true },   { "aiff", SF_FORMAT_AIFF, "AIFF", true },
                                               { "aif", SF_FORMAT_AIFF, "AIFF", true }, { "flac", SF_FORMAT_FLAC, "FLAC", false } };
 
     if (extension == "ogg")
@@ -223,6 +225,7 @@ host::AudioFileWriter::AudioFileWriter (const std::string& path, const OutputFor
         throw std::runtime_error ("cannot write " + name + ": " + sf_strerror (nullptr));
     // Whole numbers saturate at full scale instead of wrapping round.
     sf_command (file->handle.get(), SFC_SET_CLIPPING, nullptr, SF_TRUE);
+    sf_command (file->handle.get(), SFC_RF64_AUTO_DOWNGRADE, nullptr, SF_TRUE);
 }
 
 host::AudioFileWriter::~AudioFileWriter() = default;

@@ -6,6 +6,8 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <climits>
+#include <cstdlib>
 #include <cstring>
 #include <stdexcept>
 #include <vector>
@@ -52,7 +54,14 @@ host::PendingFile::PendingFile (std::string destination)
         replacesExisting = true;
     }
 
-    const auto folder = folderOf (target);
+    // A link is written through: the file it points to is replaced, not the link.
+    char linked[PATH_MAX];
+    if (struct stat link {}; ::lstat (target.c_str(), &link) == 0 && S_ISLNK (link.st_mode) && ::realpath (target.c_str(), linked) != nullptr)
+        renamedOver = linked;
+    else
+        renamedOver = target;
+
+    const auto folder = folderOf (renamedOver);
     std::string name = folder + "/" + temporaryPrefix + "XXXXXX";
     std::vector<char> pattern (name.begin(), name.end());
     pattern.push_back (0);
@@ -82,7 +91,7 @@ void host::PendingFile::commit()
         if (! synced)
             throw cannotWrite (target, error);
     }
-    if (::rename (temporary.c_str(), target.c_str()) != 0)
+    if (::rename (temporary.c_str(), renamedOver.c_str()) != 0)
         throw cannotWrite (target, errno);
     temporary.clear();
 }

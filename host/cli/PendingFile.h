@@ -29,6 +29,7 @@ namespace host
 
     private:
         std::string target;
+        std::string renamedOver; // the target, or the file it links to
         std::string temporary;
         bool replacesExisting = false;
     };

@@ -313,6 +313,29 @@ TEST (CommandLineHost, AScreenshotNamingTheInputOrOutputIsRefusedAndTouchesNoFil
     EXPECT_EQ (contents (folder / "out.wav"), "an earlier render");
 }
 
+TEST (CommandLineHost, ADisplayThatCannotBeOpenedIsNamedBeforeAnyWork)
+{
+    const Folder folder;
+    const auto run = kickHost ("--out " + folder / "out.wav --screenshot " + folder / "window.png", "DISPLAY=:4242");
+    EXPECT_EQ (run.exitCode, 1) << run.output;
+    EXPECT_TRUE (contains (run.output, "cannot open the X display \":4242\" that DISPLAY names for the screenshot; unset DISPLAY")) << run.output;
+    EXPECT_TRUE (folder.entries().empty());
+}
+
+TEST (CommandLineHost, AnOutputThroughALinkReplacesTheFileItPointsTo)
+{
+    const Folder folder;
+    std::ofstream (folder / "render.wav") << "an earlier render";
+    ASSERT_EQ (::symlink ("render.wav", (folder / "latest.wav").c_str()), 0);
+
+    const auto run = kickHost ("--out " + folder / "latest.wav");
+    ASSERT_EQ (run.exitCode, 0) << run.output;
+    char target[64] {};
+    EXPECT_EQ (::readlink ((folder / "latest.wav").c_str(), target, sizeof (target) - 1), 10) << "the link was replaced";
+    EXPECT_EQ (host::readAudioFile (folder / "render.wav").numFrames(), 4 * 4 * 24000);
+    EXPECT_EQ (folder.entries(), (std::vector<std::string> { "latest.wav", "render.wav" }));
+}
+
 TEST (CommandLineHost, AnInPlaceRenderInterruptedMidWayLeavesTheInputByteIdentical)
 {
     const Folder folder;
