@@ -1,4 +1,4 @@
-// PendingFile.cpp: mkstemp beside the destination, fsync and rename.
+// PendingFile.cpp: a uniquely named file beside the destination, fsync and rename.
 #include "PendingFile.h"
 
 #include <fcntl.h>
@@ -8,9 +8,10 @@
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
+#include <cstdio>
 #include <cstring>
+#include <random>
 #include <stdexcept>
-#include <vector>
 
 namespace
 {
@@ -30,29 +31,36 @@ namespace
         return std::runtime_error ("cannot write " + path + ": " + std::strerror (error));
     }
 
-    // The mode a newly created file gets (mkstemp makes its file private).
-    mode_t creationMode()
+    // A new file under a name no other file has, as mkstemp makes one, but
+    // created with 0666 so that the umask sets its permissions as it does
+    // for any file the user creates.
+    int createUnique (const std::string& folder, std::string& name)
     {
-        const mode_t mask = ::umask (0);
-        ::umask (mask);
-        return 0666 & ~mask;
+        std::random_device random;
+        for (int attempt = 0; attempt < 100; ++attempt)
+        {
+            char suffix[16];
+            std::snprintf (suffix, sizeof (suffix), "%08x", random());
+            name = folder + "/" + temporaryPrefix + suffix;
+            const int descriptor = ::open (name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+            if (descriptor >= 0 || errno != EEXIST)
+                return descriptor;
+        }
+        errno = EEXIST;
+        return -1;
     }
 }
 
 host::PendingFile::PendingFile (std::string destination)
     : target (std::move (destination))
 {
-    mode_t mode = creationMode();
     struct stat existing {};
-    if (::stat (target.c_str(), &existing) == 0)
-    {
-        if (S_ISDIR (existing.st_mode))
-            throw cannotWrite (target, EISDIR);
-        if (::access (target.c_str(), W_OK) != 0)
-            throw cannotWrite (target, errno);
-        mode = existing.st_mode & 07777;
-        replacesExisting = true;
-    }
+    const bool exists = ::stat (target.c_str(), &existing) == 0;
+    if (exists && S_ISDIR (existing.st_mode))
+        throw cannotWrite (target, EISDIR);
+    if (exists && ::access (target.c_str(), W_OK) != 0)
+        throw cannotWrite (target, errno);
+    replacesExisting = exists;
 
     // A link is written through: the file it points to is replaced, not the link.
     char linked[PATH_MAX];
@@ -61,15 +69,16 @@ host::PendingFile::PendingFile (std::string destination)
     else
         renamedOver = target;
 
-    const auto folder = folderOf (renamedOver);
-    std::string name = folder + "/" + temporaryPrefix + "XXXXXX";
-    std::vector<char> pattern (name.begin(), name.end());
-    pattern.push_back (0);
-    const int descriptor = ::mkstemp (pattern.data());
+    const int descriptor = createUnique (folderOf (renamedOver), temporary);
     if (descriptor < 0)
-        throw cannotWrite (target, errno);
-    temporary = pattern.data();
-    ::fchmod (descriptor, mode);
+    {
+        const int error = errno;
+        temporary.clear();
+        throw cannotWrite (target, error);
+    }
+    // What replaces a file keeps its permissions.
+    if (exists)
+        ::fchmod (descriptor, existing.st_mode & 07777);
     ::close (descriptor);
 }
 

@@ -250,13 +250,19 @@ namespace
             return EXIT_SUCCESS;
         }
 
-        std::unique_ptr<host::AudioFileReader> reader;
         std::unique_ptr<host::AudioSource> source;
+        const host::AudioFileReader* file = nullptr; // the source, when it is a file
         if (options.input.empty())
+        {
             source = std::make_unique<PatternSource>();
+        }
         else
-            reader = std::make_unique<host::AudioFileReader> (options.input);
-        auto& input = reader != nullptr ? static_cast<host::AudioSource&> (*reader) : *source;
+        {
+            auto reader = std::make_unique<host::AudioFileReader> (options.input);
+            file = reader.get();
+            source = std::move (reader);
+        }
+        auto& input = *source;
         if (input.numChannels() != 1 && input.numChannels() != 2)
             throw std::runtime_error (options.input + " has " + std::to_string (input.numChannels())
                                       + " channels; the effect takes mono or stereo");
@@ -296,8 +302,8 @@ namespace
             writing.finish();
         }
         writer.close();
-        if (reader != nullptr)
-            reportInputProblems (*reader, options.input);
+        if (file != nullptr)
+            reportInputProblems (*file, options.input);
 
         const auto pictureSize = picture ? writeWindowPicture (instance, *picture) : std::string {};
 
@@ -329,7 +335,7 @@ int main (int argc, char** argv)
     }
     catch (const host::Interrupted& interruption)
     {
-        std::cerr << "\nkick_host: " << interruption.what() << "\n";
+        std::cerr << "kick_host: " << interruption.what() << "\n";
         host::endBySignal (interruption.signal);
     }
     catch (const host::UsageError& error)
