@@ -28,7 +28,7 @@ const char* const host::renderUsage =
     "  --module PATH        the plug-in module to load (default: the one built with this program)\n"
     "  --help               show this text\n"
     "\n"
-    "Exit codes: 0 done, 1 failed (nothing written), 2 bad command line (nothing done);\n"
+    "Exit codes: 0 done, 1 failed, 2 bad command line or setting (nothing written for either);\n"
     "interrupted by SIGINT or SIGTERM, it removes its temporary files and ends by that signal.\n";
 
 namespace
