@@ -1,6 +1,11 @@
 #!/usr/bin/env bash
-# Installs the Debian packages the build, the test host and the tests need,
-# only those that are missing (apt-get runs only when something is).
+# Installs the Debian packages that are missing (apt-get runs only when
+# something is), for one of two uses:
+#
+#   tools/install-deps.sh render   building the module and kick_host, and rendering
+#                                  (xvfb for --screenshot without a display)
+#   tools/install-deps.sh [test]   that, and the test and benchmark libraries,
+#                                  clang and its sanitizer and fuzzing runtimes
 set -euo pipefail
 
 packages=(
@@ -9,11 +14,14 @@ packages=(
     libfreetype-dev libfontconfig1-dev libx11-dev libxrandr-dev libxinerama-dev
     libxcursor-dev libxcomposite-dev libxext-dev libgl-dev
     libpng-dev libjpeg-dev zlib1g-dev
-    libgtest-dev libbenchmark-dev
     libsndfile1-dev
     xvfb xauth
-    clang-22 libclang-rt-22-dev libfuzzer-22-dev
 )
+case "${1:-test}" in
+    render) ;;
+    test) packages+=(libgtest-dev libbenchmark-dev clang-22 libclang-rt-22-dev libfuzzer-22-dev) ;;
+    *) echo "usage: $0 [render|test]" >&2; exit 2 ;;
+esac
 if [[ "${KICK_EXTRA_PACKAGES:-}" != "" ]]; then
     read -r -a extra <<< "${KICK_EXTRA_PACKAGES}"
     packages+=("${extra[@]}")

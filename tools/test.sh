@@ -4,14 +4,15 @@
 # fuzz target for a bounded time. Fails on any failure.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
-"$root/tools/install-deps.sh"
+"$root/tools/install-deps.sh" test
 
 # The four build trees compile at once, so that their long JUCE compiles
 # overlap; each one's output goes to a log shown only when it fails.
 logs=$(mktemp -d)
 trap 'rm -rf "$logs"' EXIT
 builds=(plain asan tsan fuzz)
-"$root/tools/build.sh" "$root/build" >"$logs/plain" 2>&1 &
+# The plain tree may have been configured by tools/run.sh, without tests.
+"$root/tools/build.sh" "$root/build" -DKICK_BUILD_TESTS=ON -DKICK_BUILD_BENCHMARKS=ON >"$logs/plain" 2>&1 &
 "$root/tools/sanitize.sh" build address >"$logs/asan" 2>&1 &
 "$root/tools/sanitize.sh" build thread >"$logs/tsan" 2>&1 &
 "$root/tools/fuzz.sh" build >"$logs/fuzz" 2>&1 &

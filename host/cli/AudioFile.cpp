@@ -1,76 +1,306 @@
-// AudioFile.cpp: reading any format libsndfile knows; writing 24-bit WAV.
+// AudioFile.cpp: libsndfile streams, and the length a WAV or AIFF header declares.
 #include "AudioFile.h"
 
 #include <sndfile.h>
 
-#include <memory>
+#include <algorithm>
+#include <array>
+#include <cctype>
+#include <cmath>
+#include <fstream>
+#include <limits>
 #include <stdexcept>
 
 namespace
 {
     using SoundFile = std::unique_ptr<SNDFILE, int (*) (SNDFILE*)>;
-    constexpr sf_count_t framesPerRead = 4096;
-}
 
-host::AudioData host::readAudioFile (const std::string& path)
-{
-    SF_INFO info {};
-    SoundFile file (sf_open (path.c_str(), SFM_READ, &info), sf_close);
-    if (file == nullptr)
-        throw std::runtime_error ("cannot read " + path + ": " + sf_strerror (nullptr));
-    if (info.channels < 1 || info.samplerate < 1)
-        throw std::runtime_error (path + " holds no audio");
-
-    AudioData audio { static_cast<double> (info.samplerate), std::vector<std::vector<float>> (static_cast<size_t> (info.channels)) };
-    std::vector<float> interleaved (static_cast<size_t> (framesPerRead * info.channels));
-    for (;;)
+    std::string lowerCase (std::string text)
     {
-        const auto frames = sf_readf_float (file.get(), interleaved.data(), framesPerRead);
-        if (frames <= 0)
-            break;
-        for (sf_count_t frame = 0; frame < frames; ++frame)
-            for (int channel = 0; channel < info.channels; ++channel)
-                audio.channels[static_cast<size_t> (channel)].push_back (interleaved[static_cast<size_t> (frame * info.channels + channel)]);
+        std::transform (text.begin(), text.end(), text.begin(), [] (unsigned char c) { return static_cast<char> (std::tolower (c)); });
+        return text;
     }
-    if (sf_error (file.get()) != SF_ERR_NO_ERROR)
-        throw std::runtime_error ("cannot read " + path + ": " + sf_strerror (file.get()));
-    return audio;
+
+    uint32_t littleEndian (const std::array<unsigned char, 4>& bytes)
+    {
+        return uint32_t { bytes[0] } | uint32_t { bytes[1] } << 8 | uint32_t { bytes[2] } << 16 | uint32_t { bytes[3] } << 24;
+    }
+
+    uint32_t bigEndian (const std::array<unsigned char, 4>& bytes)
+    {
+        return uint32_t { bytes[3] } | uint32_t { bytes[2] } << 8 | uint32_t { bytes[1] } << 16 | uint32_t { bytes[0] } << 24;
+    }
+
+    // The frames a RIFF WAVE or AIFF header declares. libsndfile quietly
+    // shortens a declared length the file cannot hold, so a truncated file
+    // is recognised from the header itself. Nothing for other formats, and
+    // for the sizes a recorder leaves when it never finished its header.
+    std::optional<int64_t> framesInHeader (const std::string& path)
+    {
+        std::ifstream in (path, std::ios::binary);
+        std::array<unsigned char, 4> id {}, size {}, form {};
+        auto next = [&in] (std::array<unsigned char, 4>& field) {
+            return static_cast<bool> (in.read (reinterpret_cast<char*> (field.data()), field.size()));
+        };
+        auto is = [] (const std::array<unsigned char, 4>& field, const char* text) { return std::equal (field.begin(), field.end(), text); };
+        if (! next (id) || ! next (size) || ! next (form))
+            return std::nullopt;
+
+        const bool wave = is (id, "RIFF") && is (form, "WAVE");
+        const bool aiff = is (id, "FORM") && (is (form, "AIFF") || is (form, "AIFC"));
+        if (! wave && ! aiff)
+            return std::nullopt;
+
+        uint32_t bytesPerFrame = 0;
+        while (next (id) && next (size))
+        {
+            const uint32_t chunkSize = wave ? littleEndian (size) : bigEndian (size);
+            const auto chunkStart = in.tellg();
+            if (wave && is (id, "fmt "))
+            {
+                std::array<unsigned char, 4> field {};
+                in.seekg (8, std::ios::cur); // format tag, channels, sample rate
+                next (field);                // bytes per second
+                next (field);                // block align (2 bytes), bits
+                bytesPerFrame = uint32_t { field[0] } | uint32_t { field[1] } << 8;
+            }
+            else if (wave && is (id, "data"))
+            {
+                const bool unfinished = chunkSize == 0 || chunkSize == 0xFFFFFFFFu;
+                if (bytesPerFrame == 0 || unfinished)
+                    return std::nullopt;
+                return int64_t { chunkSize / bytesPerFrame };
+            }
+            else if (aiff && is (id, "COMM"))
+            {
+                std::array<unsigned char, 4> frames {};
+                in.seekg (2, std::ios::cur); // channels
+                next (frames);
+                const auto declared = bigEndian (frames);
+                return declared == 0 ? std::nullopt : std::optional<int64_t> (declared);
+            }
+            in.clear();
+            in.seekg (chunkStart + std::streamoff (chunkSize + (chunkSize & 1)));
+        }
+        return std::nullopt;
+    }
+
+    int sndfileDepth (host::SampleDepth depth)
+    {
+        switch (depth)
+        {
+            case host::SampleDepth::int16: return SF_FORMAT_PCM_16;
+            case host::SampleDepth::int24: return SF_FORMAT_PCM_24;
+            case host::SampleDepth::float32: break;
+        }
+        return SF_FORMAT_FLOAT;
+    }
+
+    std::string depthText (host::SampleDepth depth)
+    {
+        switch (depth)
+        {
+            case host::SampleDepth::int16: return "16-bit";
+            case host::SampleDepth::int24: return "24-bit";
+            case host::SampleDepth::float32: break;
+        }
+        return "32-bit float";
+    }
 }
 
-struct host::WavWriter::File
+std::optional<host::SampleDepth> host::sampleDepthFromText (const std::string& text)
+{
+    if (text == "16") return SampleDepth::int16;
+    if (text == "24") return SampleDepth::int24;
+    if (text == "float") return SampleDepth::float32;
+    return std::nullopt;
+}
+
+host::OutputFormat host::outputFormatFor (const std::string& path, std::optional<SampleDepth> depth)
+{
+    const auto dot = path.find_last_of ('.');
+    const auto slash = path.find_last_of ('/');
+    const auto extension = dot == std::string::npos || (slash != std::string::npos && dot < slash) ? std::string {}
+                                                                                                   : lowerCase (path.substr (dot + 1));
+
+    struct Container
+    {
+        const char* extension;
+        int format;
+        const char* name;
+        bool holdsFloat;
+    };
+    // WAV is written as RF64, which libsndfile turns into a plain WAV file
+    // when it closes one that stays within WAV's 4 GB.
+    static constexpr Container containers[] { { "wav", SF_FORMAT_RF64, "WAV", true },   { "aiff", SF_FORMAT_AIFF, "AIFF", true },
+                                              { "aif", SF_FORMAT_AIFF, "AIFF", true }, { "flac", SF_FORMAT_FLAC, "FLAC", false } };
+
+    if (extension == "ogg")
+    {
+        if (depth)
+            throw std::invalid_argument ("an Ogg Vorbis file is lossy and has no bit depth to choose; leave out --bits, or write .wav, .aiff or .flac");
+        return { SF_FORMAT_OGG | SF_FORMAT_VORBIS, "Ogg Vorbis", false };
+    }
+    for (const auto& container : containers)
+    {
+        if (extension != container.extension)
+            continue;
+        const auto chosen = depth.value_or (container.holdsFloat ? SampleDepth::float32 : SampleDepth::int24);
+        if (chosen == SampleDepth::float32 && ! container.holdsFloat)
+            throw std::invalid_argument (std::string (container.name) + " holds 16- or 24-bit samples, not float; use --bits 16 or 24, or write .wav or .aiff");
+        return { container.format | sndfileDepth (chosen), depthText (chosen) + " " + container.name, chosen == SampleDepth::float32 };
+    }
+    throw std::invalid_argument ("cannot tell the format of " + path + " from its extension; write .wav, .aiff, .flac or .ogg");
+}
+
+//==============================================================================
+struct host::AudioFileReader::File
 {
     SoundFile handle { nullptr, sf_close };
 };
 
-host::WavWriter::WavWriter (const std::string& pathToWrite, double sampleRate, int numChannels)
-    : path (pathToWrite), file (std::make_unique<File>())
+host::AudioFileReader::AudioFileReader (const std::string& pathToRead)
+    : path (pathToRead), file (std::make_unique<File>())
+{
+    SF_INFO info {};
+    file->handle.reset (sf_open (path.c_str(), SFM_READ, &info));
+    if (file->handle == nullptr)
+        throw std::runtime_error ("cannot read " + path + ": " + sf_strerror (nullptr));
+    if (info.channels < 1 || info.samplerate < 1)
+        throw std::runtime_error (path + " holds no audio");
+
+    channels = info.channels;
+    rate = info.samplerate;
+    declaredFrames = std::max<int64_t> (info.frames, framesInHeader (path).value_or (0));
+}
+
+host::AudioFileReader::~AudioFileReader() = default;
+
+int host::AudioFileReader::read (float* const* destination, int maxFrames)
+{
+    interleaved.resize (static_cast<size_t> (maxFrames) * static_cast<size_t> (channels));
+    const auto got = static_cast<int> (sf_readf_float (file->handle.get(), interleaved.data(), maxFrames));
+    if (got <= 0 && sf_error (file->handle.get()) != SF_ERR_NO_ERROR)
+        throw std::runtime_error ("cannot read " + path + ": " + sf_strerror (file->handle.get()));
+
+    // Channel by channel, so that the loops stay simple enough to vectorise.
+    for (int channel = 0; channel < channels; ++channel)
+    {
+        const float* sample = interleaved.data() + channel;
+        float* out = destination[channel];
+        int64_t notFinite = 0;
+        for (int frame = 0; frame < got; ++frame)
+        {
+            const float value = sample[static_cast<size_t> (frame) * static_cast<size_t> (channels)];
+            out[frame] = value;
+            notFinite += std::abs (value) <= std::numeric_limits<float>::max() ? 0 : 1; // false for NaN too
+        }
+        nonFinite += notFinite;
+    }
+    frames += std::max (got, 0);
+    return std::max (got, 0);
+}
+
+//==============================================================================
+struct host::AudioFileWriter::File
+{
+    SoundFile handle { nullptr, sf_close };
+};
+
+host::AudioFileWriter::AudioFileWriter (const std::string& path, const OutputFormat& format, double sampleRate, int numChannels,
+                                        std::string nameInMessages)
+    : name (std::move (nameInMessages)), file (std::make_unique<File>()), channels (numChannels),
+      clips (! format.holdsOverFullScale)
 {
     SF_INFO info {};
     info.samplerate = static_cast<int> (sampleRate);
     info.channels = numChannels;
-    info.format = SF_FORMAT_WAV | SF_FORMAT_PCM_24;
+    info.format = format.sndfileFormat;
+    if (sf_format_check (&info) == SF_FALSE)
+        throw std::runtime_error ("cannot write " + name + " as " + format.description + " at " + std::to_string (info.samplerate)
+                                  + " Hz with " + std::to_string (numChannels) + " channels");
 
     file->handle.reset (sf_open (path.c_str(), SFM_WRITE, &info));
     if (file->handle == nullptr)
-        throw std::runtime_error ("cannot write " + path + ": " + sf_strerror (nullptr));
-    // Clipping keeps an over-full sample at full scale instead of wrapping it.
+        throw std::runtime_error ("cannot write " + name + ": " + sf_strerror (nullptr));
+    // Whole numbers saturate at full scale instead of wrapping round.
     sf_command (file->handle.get(), SFC_SET_CLIPPING, nullptr, SF_TRUE);
+    sf_command (file->handle.get(), SFC_RF64_AUTO_DOWNGRADE, nullptr, SF_TRUE);
 }
 
-host::WavWriter::~WavWriter() = default;
+host::AudioFileWriter::~AudioFileWriter() = default;
 
-void host::WavWriter::write (const AudioData& audio)
+void host::AudioFileWriter::write (const float* const* source, int numFrames)
 {
-    std::vector<float> interleaved (static_cast<size_t> (audio.numSamples() * audio.numChannels()));
-    for (int frame = 0; frame < audio.numSamples(); ++frame)
-        for (int channel = 0; channel < audio.numChannels(); ++channel)
-            interleaved[static_cast<size_t> (frame * audio.numChannels() + channel)] = audio.channels[static_cast<size_t> (channel)][static_cast<size_t> (frame)];
+    interleaved.resize (static_cast<size_t> (numFrames) * static_cast<size_t> (channels));
+    float blockPeak = 0.0f;
+    for (int channel = 0; channel < channels; ++channel)
+    {
+        const float* in = source[channel];
+        float* sample = interleaved.data() + channel;
+        for (int frame = 0; frame < numFrames; ++frame)
+        {
+            blockPeak = std::max (blockPeak, std::abs (in[frame]));
+            sample[static_cast<size_t> (frame) * static_cast<size_t> (channels)] = in[frame];
+        }
+    }
+    largest = std::max (largest, blockPeak);
 
-    if (sf_writef_float (file->handle.get(), interleaved.data(), audio.numSamples()) != audio.numSamples())
-        throw std::runtime_error ("cannot write " + path + ": " + sf_strerror (file->handle.get()));
+    if (clips && blockPeak > 1.0f)
+    {
+        for (auto& sample : interleaved)
+        {
+            if (std::abs (sample) > 1.0f)
+            {
+                ++clipped;
+                sample = std::copysign (1.0f, sample);
+            }
+        }
+    }
+
+    if (sf_writef_float (file->handle.get(), interleaved.data(), numFrames) != numFrames)
+        throw std::runtime_error ("cannot write " + name + ": " + sf_strerror (file->handle.get()));
 }
 
-void host::writeWavFile (const std::string& path, const AudioData& audio)
+void host::AudioFileWriter::close()
 {
-    WavWriter (path, audio.sampleRate, audio.numChannels()).write (audio);
+    // The header's lengths are written last, so a full disk can still fail here.
+    sf_write_sync (file->handle.get());
+    const int error = sf_error (file->handle.get());
+    const int closed = sf_close (file->handle.release());
+    if (error != SF_ERR_NO_ERROR || closed != 0)
+        throw std::runtime_error ("cannot write " + name + ": " + sf_error_number (error != SF_ERR_NO_ERROR ? error : closed));
+}
+
+//==============================================================================
+host::AudioData host::readAudioFile (const std::string& path)
+{
+    AudioFileReader reader (path);
+    AudioData audio { reader.sampleRate(), std::vector<std::vector<float>> (static_cast<size_t> (reader.numChannels())) };
+    std::vector<std::vector<float>> block (audio.channels.size(), std::vector<float> (streamBlockFrames));
+    std::vector<float*> pointers;
+    for (auto& channel : block)
+        pointers.push_back (channel.data());
+
+    while (const int frames = reader.read (pointers.data(), streamBlockFrames))
+        for (size_t c = 0; c < block.size(); ++c)
+            audio.channels[c].insert (audio.channels[c].end(), block[c].begin(), block[c].begin() + frames);
+    return audio;
+}
+
+void host::writeAudioFile (const std::string& path, const AudioData& audio, const OutputFormat& format)
+{
+    AudioFileWriter writer (path, format, audio.sampleRate, audio.numChannels(), path);
+    std::vector<const float*> pointers;
+    for (const auto& channel : audio.channels)
+        pointers.push_back (channel.data());
+    for (int64_t start = 0; start < audio.numFrames(); start += streamBlockFrames)
+    {
+        const auto frames = static_cast<int> (std::min<int64_t> (streamBlockFrames, audio.numFrames() - start));
+        std::vector<const float*> at;
+        for (const auto* channel : pointers)
+            at.push_back (channel + start);
+        writer.write (at.data(), frames);
+    }
+    writer.close();
 }

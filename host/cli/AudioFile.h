@@ -1,45 +1,116 @@
-// AudioFile.h: audio files read and written with libsndfile, as planar float channels.
+// AudioFile.h: audio files streamed with libsndfile: a reader that finds what is wrong with its input, a writer that says what it had to clip.
 #pragma once
 
+#include "AudioStream.h"
+
+#include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
 namespace host
 {
+    // Sample formats a user may ask for; the default keeps everything.
+    enum class SampleDepth
+    {
+        float32,
+        int24,
+        int16
+    };
+
+    // "16", "24" or "float"; nothing for any other text.
+    std::optional<SampleDepth> sampleDepthFromText (const std::string& text);
+
+    struct OutputFormat
+    {
+        int sndfileFormat = 0;
+        std::string description;   // such as "32-bit float WAV"
+        bool holdsOverFullScale = false; // false: samples beyond full scale are clipped
+    };
+
+    // The container follows the path's extension (.wav, .aif/.aiff, .flac,
+    // .ogg, in any case); the depth is the one asked for, else the deepest the
+    // container holds (float for WAV and AIFF, 24-bit for FLAC; Ogg Vorbis is
+    // lossy and has none). Throws std::invalid_argument naming the accepted
+    // extensions, or the depths the container can hold.
+    OutputFormat outputFormatFor (const std::string& path, std::optional<SampleDepth> depth);
+
+    // Reads any format libsndfile knows, block by block. Throws
+    // std::runtime_error with libsndfile's reason when the file is missing,
+    // unreadable or not audio, and when reading fails part-way.
+    class AudioFileReader final : public AudioSource
+    {
+    public:
+        explicit AudioFileReader (const std::string& path);
+        ~AudioFileReader() override;
+        AudioFileReader (const AudioFileReader&) = delete;
+        AudioFileReader& operator= (const AudioFileReader&) = delete;
+
+        int numChannels() const override { return channels; }
+        double sampleRate() const override { return rate; }
+        // What the header declares, which a truncated file falls short of.
+        int64_t lengthInFrames() const override { return declaredFrames; }
+        int read (float* const* destination, int maxFrames) override;
+
+        int64_t framesRead() const noexcept { return frames; }
+        // Samples that were NaN or infinite.
+        int64_t nonFiniteSamples() const noexcept { return nonFinite; }
+
+    private:
+        std::string path;
+        struct File;
+        std::unique_ptr<File> file;
+        int channels = 0;
+        double rate = 0.0;
+        int64_t declaredFrames = 0;
+        int64_t frames = 0;
+        int64_t nonFinite = 0;
+        std::vector<float> interleaved;
+    };
+
+    // Writes `path` in the given format. In a format that cannot hold samples
+    // beyond full scale it clips them and counts them. Throws
+    // std::runtime_error naming `nameInMessages` (the file the user sees)
+    // when the file cannot be created or written.
+    class AudioFileWriter final : public AudioSink
+    {
+    public:
+        AudioFileWriter (const std::string& path, const OutputFormat& format, double sampleRate, int numChannels,
+                         std::string nameInMessages);
+        ~AudioFileWriter() override;
+        AudioFileWriter (const AudioFileWriter&) = delete;
+        AudioFileWriter& operator= (const AudioFileWriter&) = delete;
+
+        void write (const float* const* source, int numFrames) override;
+        // Completes the file (its header's lengths); throws when that fails.
+        void close();
+
+        // The largest magnitude handed to the writer, before any clipping.
+        float peak() const noexcept { return largest; }
+        int64_t clippedSamples() const noexcept { return clipped; }
+
+    private:
+        std::string name;
+        struct File;
+        std::unique_ptr<File> file;
+        int channels = 0;
+        bool clips = false;
+        float largest = 0.0f;
+        int64_t clipped = 0;
+        std::vector<float> interleaved;
+    };
+
+    // Whole files at once, for tests and benchmarks.
     struct AudioData
     {
         double sampleRate = 0.0;
         std::vector<std::vector<float>> channels; // all of the same length
 
         int numChannels() const noexcept { return static_cast<int> (channels.size()); }
-        int numSamples() const noexcept { return channels.empty() ? 0 : static_cast<int> (channels.front().size()); }
+        int64_t numFrames() const noexcept { return channels.empty() ? 0 : static_cast<int64_t> (channels.front().size()); }
     };
 
-    // Throws std::runtime_error with libsndfile's reason when the file is
-    // missing, unreadable or not audio.
     AudioData readAudioFile (const std::string& path);
-
-    // A 24-bit PCM WAV file, created when constructed so that a path that
-    // cannot be written is reported before any work is done. Throws
-    // std::runtime_error naming the file when it cannot be created or written.
-    class WavWriter
-    {
-    public:
-        WavWriter (const std::string& path, double sampleRate, int numChannels);
-        WavWriter (const WavWriter&) = delete;
-        WavWriter& operator= (const WavWriter&) = delete;
-        ~WavWriter();
-
-        // Appends the audio, which has the channel count given at creation.
-        void write (const AudioData& audio);
-
-    private:
-        std::string path;
-        struct File;
-        std::unique_ptr<File> file;
-    };
-
-    // The whole file at once, as WavWriter writes it.
-    void writeWavFile (const std::string& path, const AudioData& audio);
+    void writeAudioFile (const std::string& path, const AudioData& audio, const OutputFormat& format);
 }

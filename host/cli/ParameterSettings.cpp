@@ -1,11 +1,13 @@
-// ParameterSettings.cpp: finding a parameter by name and reading a value the way the effect reads it.
+// ParameterSettings.cpp: finding a parameter by name and reading a value exactly as the effect reads it.
 #include "ParameterSettings.h"
 
 #include <algorithm>
-#include <cerrno>
+#include <cctype>
 #include <cmath>
+#include <cstdio>
 #include <cstdlib>
 #include <optional>
+#include <regex>
 #include <stdexcept>
 
 namespace
@@ -18,17 +20,24 @@ namespace
         return text.substr (first, text.find_last_not_of (" \t") - first + 1);
     }
 
-    // The whole text as a finite number, or nothing.
-    std::optional<double> number (const std::string& text)
+    bool sameText (const std::string& a, const std::string& b)
     {
-        if (text.empty())
+        return a.size() == b.size()
+               && std::equal (a.begin(), a.end(), b.begin(),
+                              [] (unsigned char x, unsigned char y) { return std::tolower (x) == std::tolower (y); });
+    }
+
+    // The whole text as a number, in the one form the effect's conversion
+    // reads to its end: an optional sign, digits with at most one decimal
+    // point, an optional exponent. Hexadecimal, "inf", "nan" and trailing
+    // text are read by it only in part (or as 0), so they are not numbers here.
+    std::optional<double> decimal (const std::string& text)
+    {
+        static const std::regex form (R"([+-]?(\d+(\.\d*)?|\.\d+)([eE][+-]?\d+)?)");
+        if (! std::regex_match (text, form))
             return std::nullopt;
-        char* end = nullptr;
-        errno = 0;
-        const double value = std::strtod (text.c_str(), &end);
-        if (end != text.c_str() + text.size() || errno != 0 || ! std::isfinite (value))
-            return std::nullopt;
-        return value;
+        const double value = std::strtod (text.c_str(), nullptr);
+        return std::isfinite (value) ? std::optional<double> (value) : std::nullopt;
     }
 
     std::string joined (const std::vector<std::string>& items)
@@ -37,6 +46,92 @@ namespace
         for (const auto& item : items)
             text += (text.empty() ? "" : ", ") + item;
         return text;
+    }
+
+    std::string plain (double value)
+    {
+        char text[32];
+        std::snprintf (text, sizeof (text), "%g", value);
+        return text;
+    }
+
+    // How far the effect's text of a value may be from it: half its last shown digit.
+    double displayTolerance (const std::string& shown)
+    {
+        const auto point = shown.find ('.');
+        const auto decimals = point == std::string::npos ? 0 : static_cast<int> (shown.size() - point - 1);
+        return 0.5 * std::pow (10.0, -decimals) + 1e-9;
+    }
+
+    // "Bb" for "A#": the flat of the next note up, for a note name with a sharp.
+    std::optional<std::string> flatFor (const std::string& choice)
+    {
+        if (choice.size() != 2 || choice[1] != '#' || choice[0] < 'A' || choice[0] > 'G')
+            return std::nullopt;
+        const char next = choice[0] == 'G' ? 'A' : static_cast<char> (choice[0] + 1);
+        return std::string { next, 'b' };
+    }
+
+    host::HostParameter findParameter (host::EffectInstance& instance, const std::string& name)
+    {
+        const auto parameters = instance.listParameters();
+        for (const auto& parameter : parameters)
+            if (sameText (parameter.name, name))
+                return parameter;
+
+        std::vector<std::string> names;
+        for (const auto& each : parameters)
+            names.push_back ("\"" + each.name + "\"");
+        throw std::invalid_argument ("unknown parameter \"" + name + "\"; the parameters are " + joined (names));
+    }
+
+    host::ResolvedSetting resolveChoice (const host::HostParameter& parameter, const host::ParameterRange& range, const std::string& value)
+    {
+        const auto last = static_cast<double> (range.choices.size() - 1);
+        bool hasSharps = false;
+        for (size_t index = 0; index < range.choices.size(); ++index)
+        {
+            const auto& choice = range.choices[index];
+            const auto flat = flatFor (choice);
+            hasSharps = hasSharps || flat.has_value();
+            if (sameText (choice, value) || (flat && sameText (*flat, value)))
+                return { parameter.id, parameter.name, static_cast<double> (index) / last, choice };
+        }
+        throw std::invalid_argument (parameter.name + " has no choice \"" + value + "\"; choose one of " + joined (range.choices)
+                                     + (hasSharps ? " (or the flat for a sharp, such as Bb for A#)" : ""));
+    }
+
+    host::ResolvedSetting resolveNumber (host::EffectInstance& instance, const host::HostParameter& parameter,
+                                         const host::ParameterRange& range, const std::string& text)
+    {
+        const auto accepted = " from " + range.lowest + " to " + range.highest
+                              + (range.step > 0.0 ? " in steps of " + plain (range.step) : std::string {}) + ", such as "
+                              + plain (std::round ((std::stod (range.lowest) + std::stod (range.highest)) / 2.0));
+        const auto value = decimal (text);
+        if (! value)
+            throw std::invalid_argument (parameter.name + " takes a number, not \"" + text + "\": a plain decimal number" + accepted);
+
+        const double lowest = std::stod (range.lowest), highest = std::stod (range.highest);
+        if (*value < lowest || *value > highest)
+            throw std::invalid_argument (parameter.name + " = " + text + " is out of range: " + range.lowest + " to " + range.highest);
+
+        if (range.step > 0.0)
+        {
+            const double steps = (*value - lowest) / range.step;
+            if (std::abs (steps - std::round (steps)) > 1e-9 * std::max (1.0, std::abs (steps)))
+                throw std::invalid_argument (parameter.name + " moves in steps of " + plain (range.step) + ": " + text
+                                             + " is between " + plain (lowest + std::floor (steps) * range.step) + " and "
+                                             + plain (lowest + std::ceil (steps) * range.step));
+        }
+
+        // The effect converts the text itself; what it shows for the result
+        // must be the number read here, or the two read the text differently.
+        const auto normalized = instance.normalizedFromText (parameter.id, text);
+        const auto shown = normalized ? instance.valueText (parameter.id, *normalized) : std::string {};
+        const auto shownValue = decimal (shown);
+        if (! shownValue || std::abs (*shownValue - *value) > displayTolerance (shown))
+            throw std::invalid_argument (parameter.name + " = " + text + " is read by the effect as \"" + shown + "\"; write a plain decimal number" + accepted);
+        return { parameter.id, parameter.name, *normalized, shown };
     }
 }
 
@@ -52,45 +147,42 @@ host::ParameterSetting host::parseSetting (const std::string& text)
     return setting;
 }
 
-host::ResolvedSetting host::resolveSetting (EffectInstance& instance, const ParameterSetting& setting)
+host::ParameterRange host::rangeOf (EffectInstance& instance, const HostParameter& parameter)
 {
-    const auto parameter = instance.findParameterByName (setting.name);
-    if (! parameter)
-    {
-        std::vector<std::string> names;
-        for (const auto& each : instance.listParameters())
-            names.push_back ("\"" + each.name + "\"");
-        throw std::invalid_argument ("unknown parameter \"" + setting.name + "\"; the parameters are " + joined (names));
-    }
-
-    const auto& id = parameter->id;
-    const auto lowest = number (instance.valueText (id, 0.0));
-    const auto highest = number (instance.valueText (id, 1.0));
+    ParameterRange range { {}, instance.valueText (parameter.id, 0.0), instance.valueText (parameter.id, 1.0), 0.0 };
+    const auto lowest = decimal (range.lowest), highest = decimal (range.highest);
+    const int steps = parameter.steps;
 
     if (lowest && highest)
     {
-        const auto value = number (setting.value);
-        if (! value)
-            throw std::invalid_argument (setting.name + " takes a number, not \"" + setting.value + "\"");
-        if (*value < *lowest || *value > *highest)
-            throw std::invalid_argument (setting.name + " = " + setting.value + " is out of range: " + instance.valueText (id, 0.0)
-                                         + " to " + instance.valueText (id, 1.0));
-
-        const auto normalized = instance.normalizedFromText (id, setting.value);
-        if (! normalized)
-            throw std::invalid_argument (setting.name + " does not accept \"" + setting.value + "\"");
-        return { id, *normalized, instance.valueText (id, *normalized) };
+        if (steps >= 2)
+            range.step = (*highest - *lowest) / (steps - 1);
+        return range;
     }
+    for (int step = 0; step < std::max (steps, 2); ++step)
+        range.choices.push_back (instance.valueText (parameter.id, double (step) / double (std::max (steps, 2) - 1)));
+    return range;
+}
 
-    // A parameter of named choices: the value must be one of them.
-    std::vector<std::string> choices;
-    const int steps = std::max (parameter->steps, 2);
-    for (int step = 0; step < steps; ++step)
+host::ResolvedSetting host::resolveSetting (EffectInstance& instance, const ParameterSetting& setting)
+{
+    const auto parameter = findParameter (instance, setting.name);
+    const auto range = rangeOf (instance, parameter);
+    return range.choices.empty() ? resolveNumber (instance, parameter, range, setting.value)
+                                 : resolveChoice (parameter, range, setting.value);
+}
+
+std::vector<host::ResolvedSetting> host::resolveSettings (EffectInstance& instance, const std::vector<ParameterSetting>& settings)
+{
+    std::vector<ResolvedSetting> resolved;
+    for (size_t i = 0; i < settings.size(); ++i)
     {
-        const double normalized = double (step) / double (steps - 1);
-        choices.push_back (instance.valueText (id, normalized));
-        if (choices.back() == setting.value)
-            return { id, normalized, choices.back() };
+        auto setting = resolveSetting (instance, settings[i]);
+        for (size_t j = 0; j < resolved.size(); ++j)
+            if (resolved[j].id == setting.id)
+                throw std::invalid_argument (setting.name + " is set twice: \"" + settings[j].name + "=" + settings[j].value
+                                             + "\" and \"" + settings[i].name + "=" + settings[i].value + "\"; set it once");
+        resolved.push_back (std::move (setting));
     }
-    throw std::invalid_argument (setting.name + " has no choice \"" + setting.value + "\"; choose one of " + joined (choices));
+    return resolved;
 }

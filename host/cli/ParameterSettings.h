@@ -4,29 +4,46 @@
 #include "EffectSession.h"
 
 #include <string>
+#include <vector>
 
 namespace host
 {
     struct ParameterSetting
     {
-        std::string name;  // the host name, such as "Kick Sub"
-        std::string value; // a plain value ("60") or a choice ("A#", "On")
+        std::string name;  // the host name, such as "Kick Sub", in any case
+        std::string value; // a plain number ("60") or a choice ("A#", "bb", "on")
     };
 
     // Splits "Name=value" at its first '='; throws std::invalid_argument
     // when there is none or either side is empty.
     ParameterSetting parseSetting (const std::string& text);
 
+    // What a parameter accepts, as the effect's own text conversion shows it.
+    struct ParameterRange
+    {
+        std::vector<std::string> choices; // the named values in order; empty for a number
+        std::string lowest, highest;      // the ends of a number's range, as the effect shows them
+        double step = 0.0;                // a number's step in plain units; 0 when it moves freely
+    };
+
+    ParameterRange rangeOf (EffectInstance& instance, const HostParameter& parameter);
+
     struct ResolvedSetting
     {
         std::string id;
+        std::string name;      // as the effect names it
         double normalized = 0.0;
         std::string valueText; // as the effect shows the value
     };
 
-    // The parameter and normalized value a setting means. Throws
-    // std::invalid_argument naming the problem: an unknown name (listing the
-    // names), a number outside the parameter's range, text that is not a
-    // number, or a choice the parameter does not have (listing its choices).
+    // The parameter and normalized value a setting means. Names and choices
+    // match in any case, and a note's flat stands for its sharp ("Bb" is
+    // "A#"). A number must be the whole text as the effect reads it (a plain
+    // decimal, no "0x20" nor "12abc"), within the range, and on a step.
+    // Throws std::invalid_argument naming the problem and what is accepted.
     ResolvedSetting resolveSetting (EffectInstance& instance, const ParameterSetting& setting);
+
+    // Every setting resolved; throws std::invalid_argument when one
+    // parameter is set twice.
+    std::vector<ResolvedSetting> resolveSettings (EffectInstance& instance, const std::vector<ParameterSetting>& settings);
 }

@@ -1,9 +1,14 @@
 // RenderMain.cpp: kick_host, a command-line host that renders audio through the plug-in module as an AAX host would.
 #include "AudioFile.h"
+#include "AudioStream.h"
+#include "BackgroundStream.h"
 #include "EffectSession.h"
 #include "HostViewContainer.h"
+#include "Interruption.h"
 #include "KickPattern.h"
 #include "ParameterSettings.h"
+#include "PendingFile.h"
+#include "RenderOptions.h"
 #include "WindowCapture.h"
 
 #include <unistd.h>
@@ -14,9 +19,10 @@
 #include <cstdio>
 #include <cstdlib>
 #include <iostream>
+#include <memory>
+#include <optional>
 #include <stdexcept>
 #include <string>
-#include <thread>
 #include <vector>
 
 namespace
@@ -32,127 +38,113 @@ namespace
     const std::vector<host::ParameterSetting> audibleSettings { { "Kick Harmonics", "40" }, { "Kick Pressure", "30" },
                                                                 { "Kick Sub", "60" }, { "Kick Trans", "35" },
                                                                 { "Kick Comp", "50" }, { "Kick Air", "25" } };
+    // What --list adds to a parameter whose values need more than their names.
+    const std::vector<std::pair<std::string, std::string>> parameterNotes {
+        { "Graph mode", "Wave shows the waveform and Freq the spectrum; Spec and Osc show no display" }
+    };
 
     // Longer inputs show their progress.
     constexpr double secondsBeforeProgress = 10.0;
-    // Time for the window's 20 ms refresh and its repaint to show the render.
-    constexpr auto windowSettleTime = std::chrono::milliseconds (500);
+    // How long the window may take to be painted for the screenshot.
+    constexpr auto windowPaintBound = std::chrono::seconds (5);
     const char* const underVirtualDisplay = "KICK_HOST_UNDER_XVFB";
 
-    const char* const usage =
-        "Usage: kick_host [options]\n"
-        "Renders audio through the VANTO Groundwork Kick plug-in module.\n"
-        "\n"
-        "  --in FILE            audio file to process (mono or stereo); without it a built-in\n"
-        "                       kick pattern is rendered at audible settings\n"
-        "  --out FILE           where to write the result as 24-bit WAV (default: kick_render.wav)\n"
-        "  --set \"Name=value\"   set a parameter by its host name, e.g. --set \"Kick Sub=60\" or\n"
-        "                       --set \"Kick Sub Freq=A#\"; may be repeated\n"
-        "  --screenshot FILE    also write a PNG picture of the effect's window (uses a virtual\n"
-        "                       display when none is set)\n"
-        "  --list               list the parameters with their values and ranges, then stop\n"
-        "  --module PATH        the plug-in module to load (default: the one built with this program)\n"
-        "  --help               show this text\n";
-
-    struct UsageError : std::invalid_argument
+    // The built-in kick pattern in stereo, as a source like a file.
+    class PatternSource final : public host::AudioSource
     {
-        using std::invalid_argument::invalid_argument;
-    };
+    public:
+        int numChannels() const override { return 2; }
+        double sampleRate() const override { return patternSampleRate; }
+        int64_t lengthInFrames() const override { return static_cast<int64_t> (kicks.size()); }
 
-    struct Options
-    {
-        std::string modulePath = KICK_DEFAULT_MODULE_PATH;
-        std::string input;
-        std::string output = "kick_render.wav";
-        std::string screenshot;
-        std::vector<host::ParameterSetting> settings;
-        bool list = false;
-        bool help = false;
-    };
-
-    Options parseOptions (int argc, char** argv)
-    {
-        Options options;
-        for (int i = 1; i < argc; ++i)
+        int read (float* const* channels, int maxFrames) override
         {
-            const std::string option = argv[i];
-            auto value = [&] () -> std::string {
-                if (i + 1 >= argc)
-                    throw UsageError (option + " needs a value");
-                return argv[++i];
-            };
-
-            if (option == "--in") options.input = value();
-            else if (option == "--out") options.output = value();
-            else if (option == "--set") options.settings.push_back (host::parseSetting (value()));
-            else if (option == "--screenshot") options.screenshot = value();
-            else if (option == "--module") options.modulePath = value();
-            else if (option == "--list") options.list = true;
-            else if (option == "--help" || option == "-h") options.help = true;
-            else throw UsageError ("unknown option " + option + " (see --help)");
+            const auto frames = static_cast<int> (std::min<size_t> (static_cast<size_t> (maxFrames), kicks.size() - position));
+            for (int channel = 0; channel < numChannels(); ++channel)
+                std::copy_n (kicks.begin() + static_cast<long> (position), frames, channels[channel]);
+            position += static_cast<size_t> (frames);
+            return frames;
         }
-        return options;
-    }
 
-    std::string seconds (double value)
+    private:
+        std::vector<float> kicks = host::renderKickPattern (patternSampleRate, patternBars, patternTempo);
+        size_t position = 0;
+    };
+
+    std::string formatted (const char* format, double value)
     {
         char text[32];
-        std::snprintf (text, sizeof (text), "%.1f s", value);
+        std::snprintf (text, sizeof (text), format, value);
         return text;
     }
 
-    double peakDecibels (const host::AudioData& audio)
+    std::string decibels (float magnitude)
     {
-        float peak = 0.0f;
-        for (const auto& channel : audio.channels)
-            for (const float sample : channel)
-                peak = std::max (peak, std::abs (sample));
-        return peak > 0.0f ? 20.0 * std::log10 (peak) : -INFINITY;
-    }
-
-    host::AudioData builtInPattern()
-    {
-        const auto kicks = host::renderKickPattern (patternSampleRate, patternBars, patternTempo);
-        return { patternSampleRate, { kicks, kicks } };
+        return magnitude > 0.0f ? formatted ("%+.1f dBFS", 20.0 * std::log10 (magnitude)) : "silence";
     }
 
     void listParameters (host::EffectInstance& instance)
     {
+        std::cout << "Parameters (names and choices in any case):\n";
         for (const auto& parameter : instance.listParameters())
-            std::cout << "  " << parameter.name << " = " << instance.valueText (parameter.id, instance.normalizedValue (parameter.id))
-                      << "   (" << instance.valueText (parameter.id, 0.0) << " to " << instance.valueText (parameter.id, 1.0) << ")\n";
-    }
-
-    host::AudioData render (host::EffectInstance& instance, const host::AudioData& input)
-    {
-        host::AudioData output { input.sampleRate, std::vector<std::vector<float>> (input.channels.size(),
-                                                                                  std::vector<float> (static_cast<size_t> (input.numSamples()))) };
-        const int chunk = static_cast<int> (input.sampleRate); // one second per call
-        const bool showProgress = input.numSamples() > secondsBeforeProgress * input.sampleRate;
-
-        std::vector<const float*> in (input.channels.size());
-        std::vector<float*> out (input.channels.size());
-        for (int start = 0; start < input.numSamples(); start += chunk)
         {
-            for (size_t c = 0; c < in.size(); ++c)
+            const auto range = host::rangeOf (instance, parameter);
+            std::cout << "  " << parameter.name << " = " << instance.valueText (parameter.id, instance.normalizedValue (parameter.id)) << "   (";
+            if (range.choices.empty())
             {
-                in[c] = input.channels[c].data() + start;
-                out[c] = output.channels[c].data() + start;
+                std::cout << range.lowest << " to " << range.highest;
+                if (range.step > 0.0)
+                    std::cout << " in steps of " << formatted ("%g", range.step);
             }
-            instance.process (in.data(), out.data(), std::min (chunk, input.numSamples() - start));
-
-            if (showProgress)
+            else
             {
-                const auto done = std::min (start + chunk, input.numSamples());
-                std::cerr << "\rRendering: " << (100 * int64_t { done }) / input.numSamples() << "%" << std::flush;
+                for (size_t i = 0; i < range.choices.size(); ++i)
+                    std::cout << (i == 0 ? "" : i + 1 == range.choices.size() ? " or " : ", ") << range.choices[i];
+                if (std::any_of (range.choices.begin(), range.choices.end(), [] (const auto& c) { return c.find ('#') != std::string::npos; }))
+                    std::cout << "; flats such as Bb for A# too";
             }
+            for (const auto& [name, note] : parameterNotes)
+                if (name == parameter.name)
+                    std::cout << "; " << note;
+            std::cout << ")\n";
         }
-        if (showProgress)
-            std::cerr << "\n";
-        return output;
     }
 
-    void writeWindowPicture (host::EffectInstance& instance, const std::string& path)
+    // Progress over the whole job, for inputs long enough to want it; the
+    // interrupt flag is checked here, between blocks.
+    class Progress
+    {
+    public:
+        Progress (int64_t totalFrames, double sampleRate)
+            : total (totalFrames), shown (static_cast<double> (totalFrames) > secondsBeforeProgress * sampleRate)
+        {
+        }
+
+        ~Progress()
+        {
+            if (shown && lastPercent >= 0)
+                std::cerr << "\n";
+        }
+
+        void update (int64_t done)
+        {
+            host::throwIfInterrupted();
+            if (! shown)
+                return;
+            const auto percent = static_cast<int> (std::min<int64_t> (100, 100 * done / std::max<int64_t> (total, 1)));
+            if (percent != lastPercent)
+                std::cerr << "\rRendering: " << percent << "%" << std::flush;
+            lastPercent = percent;
+        }
+
+    private:
+        int64_t total;
+        bool shown;
+        int lastPercent = -1;
+    };
+
+    // Answers the picture's size, as "400 x 477".
+    std::string writeWindowPicture (host::EffectInstance& instance, host::PendingFile& file)
     {
         host::installLenientXErrorHandler();
         auto* container = instance.openWindow();
@@ -161,21 +153,36 @@ namespace
         if (! container->hasWindow())
             throw std::runtime_error ("no X display to show the window on");
 
-        std::this_thread::sleep_for (windowSettleTime);
-        const auto picture = host::captureWindow (reinterpret_cast<unsigned long> (container->GetPtr()));
-        if (! picture)
-            throw std::runtime_error ("the window could not be captured");
-        host::writePng (path, *picture);
+        const auto picture = host::captureSettledWindow (reinterpret_cast<unsigned long> (container->GetPtr()), windowPaintBound);
         instance.closeWindow();
-        std::cout << "Wrote a picture of the window to " << path << " (" << picture->width << " x " << picture->height << ")\n";
+        if (! picture)
+            throw std::runtime_error ("the window was not painted within " + std::to_string (windowPaintBound.count())
+                                      + " s; no picture was written");
+        try
+        {
+            host::writePng (file.path(), *picture);
+        }
+        catch (const std::runtime_error&)
+        {
+            throw std::runtime_error ("cannot write " + file.destination());
+        }
+        return std::to_string (picture->width) + " x " + std::to_string (picture->height);
     }
 
-    // A screenshot needs an X display: without one, run again under a virtual one.
+    // A screenshot needs an X display: one that DISPLAY names must open;
+    // without one, run again under a virtual one.
     void ensureDisplay (int argc, char** argv)
     {
         const char* display = std::getenv ("DISPLAY");
-        if ((display != nullptr && *display != 0) || std::getenv (underVirtualDisplay) != nullptr)
+        if (display != nullptr && *display != 0)
+        {
+            if (! host::displayOpens (display))
+                throw std::runtime_error (std::string ("cannot open the X display \"") + display
+                                          + "\" that DISPLAY names for the screenshot; unset DISPLAY to use a virtual display");
             return;
+        }
+        if (std::getenv (underVirtualDisplay) != nullptr)
+            throw std::runtime_error ("xvfb-run started no X display for the screenshot");
 
         ::setenv (underVirtualDisplay, "1", 1);
         std::vector<char*> command { const_cast<char*> ("xvfb-run"), const_cast<char*> ("-a"),
@@ -186,7 +193,50 @@ namespace
         throw std::runtime_error ("no X display is set and xvfb-run could not be started for the screenshot");
     }
 
-    int run (const Options& options)
+    void reportInput (const host::RenderOptions& options, const host::AudioSource& source)
+    {
+        std::cout << "Input: "
+                  << (options.input.empty() ? "built-in kick pattern (" + std::to_string (patternBars) + " bars at "
+                                                  + std::to_string (int (patternTempo)) + " BPM)"
+                                            : options.input)
+                  << ", " << source.numChannels() << (source.numChannels() == 1 ? " channel" : " channels") << " at "
+                  << source.sampleRate() << " Hz, " << formatted ("%.1f s", double (source.lengthInFrames()) / source.sampleRate()) << "\n";
+    }
+
+    void reportSettings (const host::RenderOptions& options, const std::vector<host::ResolvedSetting>& resolved)
+    {
+        if (resolved.empty())
+        {
+            std::cout << "Settings: none given, so every parameter is at its neutral default and the output equals the input\n";
+            return;
+        }
+        std::cout << "Settings:";
+        for (size_t i = 0; i < resolved.size(); ++i)
+            std::cout << (i == 0 ? " " : ", ") << resolved[i].name << " = " << resolved[i].valueText;
+        std::cout << (options.input.empty() && options.settings.empty() ? " (the built-in pattern's)" : "") << "\n";
+    }
+
+    void reportInputProblems (const host::AudioFileReader& reader, const std::string& path)
+    {
+        if (reader.framesRead() < reader.lengthInFrames())
+            std::cerr << "kick_host: warning: " << path << " is truncated: its header declares " << reader.lengthInFrames()
+                      << " frames but it holds " << reader.framesRead() << "; the " << reader.framesRead() << " were rendered\n";
+        if (reader.nonFiniteSamples() > 0)
+            std::cerr << "kick_host: warning: " << path << " holds " << reader.nonFiniteSamples()
+                      << " samples that are not finite (NaN or infinity); the effect turned them into silence\n";
+    }
+
+    void reportOutput (const host::RenderOptions& options, const host::AudioFileWriter& writer, int64_t frames, double sampleRate)
+    {
+        std::cout << "Wrote " << options.output << " (" << options.format.description << ", "
+                  << formatted ("%.1f s", double (frames) / sampleRate) << ", peak " << decibels (writer.peak()) << ")\n";
+        if (writer.clippedSamples() > 0)
+            std::cerr << "kick_host: warning: " << writer.clippedSamples() << " samples above full scale (peak "
+                      << decibels (writer.peak()) << ") were clipped in this " << options.format.description
+                      << " file; to keep them, write 32-bit float (.wav or .aiff without --bits), or lower the input's level\n";
+    }
+
+    int run (const host::RenderOptions& options)
     {
         host::LoadedEffect effect (options.modulePath);
         const auto& description = effect.description();
@@ -194,61 +244,77 @@ namespace
                   << ", version " << (description.packageVersion >> 16) << "." << ((description.packageVersion >> 8) & 0xFF) << "."
                   << (description.packageVersion & 0xFF) << ", from " << options.modulePath << "\n";
 
-        const bool builtIn = options.input.empty();
-        const auto input = builtIn ? builtInPattern() : host::readAudioFile (options.input);
+        if (options.list)
+        {
+            host::EffectInstance instance (effect, 2, static_cast<float> (patternSampleRate));
+            listParameters (instance);
+            return EXIT_SUCCESS;
+        }
+
+        std::unique_ptr<host::AudioSource> source;
+        const host::AudioFileReader* file = nullptr; // the source, when it is a file
+        if (options.input.empty())
+        {
+            source = std::make_unique<PatternSource>();
+        }
+        else
+        {
+            auto reader = std::make_unique<host::AudioFileReader> (options.input);
+            file = reader.get();
+            source = std::move (reader);
+        }
+        auto& input = *source;
         if (input.numChannels() != 1 && input.numChannels() != 2)
             throw std::runtime_error (options.input + " has " + std::to_string (input.numChannels())
                                       + " channels; the effect takes mono or stereo");
 
         const auto window = options.screenshot.empty() ? host::EffectInstance::Window::none : host::EffectInstance::Window::wanted;
-        host::EffectInstance instance (effect, input.numChannels(), static_cast<float> (input.sampleRate), window);
+        host::EffectInstance instance (effect, input.numChannels(), static_cast<float> (input.sampleRate()), window);
 
-        if (options.list)
-        {
-            std::cout << "Parameters:\n";
-            listParameters (instance);
-            return EXIT_SUCCESS;
-        }
-
-        const auto& settings = builtIn && options.settings.empty() ? audibleSettings : options.settings;
         std::vector<host::ResolvedSetting> resolved;
-        for (const auto& setting : settings)
+        try
         {
-            try
-            {
-                resolved.push_back (host::resolveSetting (instance, setting));
-            }
-            catch (const std::invalid_argument& error)
-            {
-                throw UsageError (error.what());
-            }
+            resolved = host::resolveSettings (instance, options.input.empty() && options.settings.empty() ? audibleSettings : options.settings);
+        }
+        catch (const std::invalid_argument& error)
+        {
+            throw host::UsageError (error.what());
         }
         for (const auto& setting : resolved)
             instance.automate (setting.id, setting.normalized);
+        reportInput (options, input);
+        reportSettings (options, resolved);
 
-        std::cout << "Input: " << (builtIn ? "built-in kick pattern (" + std::to_string (patternBars) + " bars at " + std::to_string (int (patternTempo)) + " BPM)" : options.input)
-                  << ", " << input.numChannels() << (input.numChannels() == 1 ? " channel" : " channels") << " at "
-                  << input.sampleRate << " Hz, " << seconds (input.numSamples() / input.sampleRate) << "\n";
-        if (! resolved.empty())
-        {
-            std::cout << "Settings:";
-            for (size_t i = 0; i < resolved.size(); ++i)
-                std::cout << (i == 0 ? " " : ", ") << settings[i].name << " = " << resolved[i].valueText;
-            std::cout << "\n";
-        }
-
-        // Created first: an output that cannot be written is reported before a long render.
-        host::WavWriter writer (options.output, input.sampleRate, input.numChannels());
-        const auto output = render (instance, input);
-        writer.write (output);
-        const double peakLevel = peakDecibels (output);
-        char peak[32];
-        std::snprintf (peak, sizeof (peak), "%.1f dBFS", peakLevel);
-        std::cout << "Wrote " << options.output << " (" << seconds (output.numSamples() / output.sampleRate) << ", peak " << peak
-                  << (peakLevel > 0.0 ? ", clipped to full scale in the file" : "") << ")\n";
-
+        // Created first: a destination that cannot be written is reported
+        // before a long render, and stays untouched until all is done.
+        host::PendingFile output (options.output);
+        std::optional<host::PendingFile> picture;
         if (! options.screenshot.empty())
-            writeWindowPicture (instance, options.screenshot);
+            picture.emplace (options.screenshot);
+
+        host::AudioFileWriter writer (output.path(), options.format, input.sampleRate(), input.numChannels(), options.output);
+        int64_t frames = 0;
+        {
+            // The file work overlaps the processing; both threads are done with the files when this scope ends.
+            host::ReadAhead reading (input);
+            host::WriteBehind writing (writer, input.numChannels());
+            Progress progress (input.lengthInFrames(), input.sampleRate());
+            frames = host::renderStream (instance, reading, writing, [&progress] (int64_t done) { progress.update (done); });
+            writing.finish();
+        }
+        writer.close();
+        if (file != nullptr)
+            reportInputProblems (*file, options.input);
+
+        const auto pictureSize = picture ? writeWindowPicture (instance, *picture) : std::string {};
+
+        host::throwIfInterrupted();
+        output.commit();
+        if (picture)
+            picture->commit();
+        reportOutput (options, writer, frames, input.sampleRate());
+        if (picture)
+            std::cout << "Wrote a picture of the window to " << options.screenshot << " (" << pictureSize << ")\n";
         return EXIT_SUCCESS;
     }
 }
@@ -257,22 +323,23 @@ int main (int argc, char** argv)
 {
     try
     {
-        const auto options = parseOptions (argc, argv);
+        const auto options = host::parseRenderOptions (argc, argv, KICK_DEFAULT_MODULE_PATH);
         if (options.help)
         {
-            std::cout << usage;
+            std::cout << host::renderUsage;
             return EXIT_SUCCESS;
         }
         if (! options.screenshot.empty())
             ensureDisplay (argc, argv);
+        host::installInterruptHandlers();
         return run (options);
     }
-    catch (const UsageError& error)
+    catch (const host::Interrupted& interruption)
     {
-        std::cerr << "kick_host: " << error.what() << "\n";
-        return exitUsage;
+        std::cerr << "kick_host: " << interruption.what() << "\n";
+        host::endBySignal (interruption.signal);
     }
-    catch (const std::invalid_argument& error)
+    catch (const host::UsageError& error)
     {
         std::cerr << "kick_host: " << error.what() << "\n";
         return exitUsage;

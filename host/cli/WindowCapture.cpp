@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <memory>
 #include <stdexcept>
+#include <thread>
 
 namespace
 {
@@ -62,6 +63,39 @@ std::optional<host::Picture> host::captureWindow (unsigned long windowID)
         }
     }
     return picture;
+}
+
+bool host::displayOpens (const std::string& name)
+{
+    std::unique_ptr<Display, int (*) (Display*)> display (XOpenDisplay (name.c_str()), XCloseDisplay);
+    return display != nullptr;
+}
+
+std::optional<host::Picture> host::captureSettledWindow (unsigned long windowID, std::chrono::milliseconds bound)
+{
+    // Long enough for the editor's 20 ms refresh and the repaint that follows.
+    constexpr auto interval = std::chrono::milliseconds (100);
+    const auto deadline = std::chrono::steady_clock::now() + bound;
+
+    auto previous = captureWindow (windowID);
+    while (std::chrono::steady_clock::now() < deadline)
+    {
+        std::this_thread::sleep_for (interval);
+        auto current = captureWindow (windowID);
+        if (previous && current && ! isOneColour (*current) && previous->width == current->width
+            && previous->height == current->height && previous->rgb == current->rgb)
+            return current;
+        previous = std::move (current);
+    }
+    return std::nullopt;
+}
+
+bool host::isOneColour (const Picture& picture)
+{
+    for (size_t at = 3; at + 3 <= picture.rgb.size(); at += 3)
+        if (! std::equal (picture.rgb.begin(), picture.rgb.begin() + 3, picture.rgb.begin() + static_cast<long> (at)))
+            return false;
+    return true;
 }
 
 int host::differingPixels (const Picture& a, const Picture& b, Area area)

@@ -1,6 +1,7 @@
 // WindowCapture.h: pictures of a host window from the X server, compared and written as PNG files.
 #pragma once
 
+#include <chrono>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -29,6 +30,16 @@ namespace host
     // What the X server shows in the window (its children included); nothing
     // when there is no display or no such window.
     std::optional<Picture> captureWindow (unsigned long windowID);
+
+    // Whether an X display of that name (DISPLAY's form, such as ":0") accepts a connection.
+    bool displayOpens (const std::string& name);
+
+    // A picture of the window once it has been painted: two captures in a
+    // row agree and the picture is not one flat colour (a window not yet
+    // painted is). Nothing when that does not happen within `bound`.
+    std::optional<Picture> captureSettledWindow (unsigned long windowID, std::chrono::milliseconds bound);
+
+    bool isOneColour (const Picture& picture);
 
     // Pixels that differ between two pictures of the same size, within `area`.
     int differingPixels (const Picture& a, const Picture& b, Area area);

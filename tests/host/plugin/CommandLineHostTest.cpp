@@ -1,17 +1,24 @@
-// kick_host, the command-line host: what it renders and how it refuses bad input.
+// kick_host, the command-line host: what it renders, what it writes, and how it refuses bad input without losing a file.
 #include "AudioFile.h"
 #include "KickPattern.h"
 
 #include <gtest/gtest.h>
 
+#include <dirent.h>
+#include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <fstream>
+#include <iterator>
+#include <limits>
 #include <memory>
+#include <sstream>
 #include <string>
+#include <vector>
 
 namespace
 {
@@ -21,9 +28,10 @@ namespace
         std::string output; // stdout and stderr together
     };
 
-    Run kickHost (const std::string& arguments)
+    // `prefix` goes before the program in the shell command (variables, ulimit).
+    Run kickHost (const std::string& arguments, const std::string& prefix = {})
     {
-        const std::string command = std::string (KICK_HOST_PATH) + " " + arguments + " 2>&1";
+        const std::string command = prefix + " " + KICK_HOST_PATH + " " + arguments + " 2>&1";
         std::unique_ptr<FILE, int (*) (FILE*)> pipe (::popen (command.c_str(), "r"), [] (FILE*) { return 0; });
         Run run;
         char buffer[512];
@@ -34,10 +42,43 @@ namespace
         return run;
     }
 
-    // Unique per process: other build trees may run the same tests at once.
-    std::string temporary (const std::string& name)
+    bool contains (const std::string& text, const std::string& part)
     {
-        return ::testing::TempDir() + std::to_string (::getpid()) + "_" + name;
+        return text.find (part) != std::string::npos;
+    }
+
+    // A folder of its own for each test, removed with what is in it: other
+    // build trees may run the same tests at once.
+    class Folder
+    {
+    public:
+        Folder()
+        {
+            std::string pattern = ::testing::TempDir() + "kick_host_XXXXXX";
+            path = ::mkdtemp (pattern.data());
+        }
+        ~Folder() { std::system (("rm -rf '" + path + "'").c_str()); }
+
+        std::string operator/ (const std::string& name) const { return path + "/" + name; }
+
+        std::vector<std::string> entries() const
+        {
+            std::vector<std::string> names;
+            std::unique_ptr<DIR, int (*) (DIR*)> dir (::opendir (path.c_str()), ::closedir);
+            while (const auto* entry = ::readdir (dir.get()))
+                if (std::string (entry->d_name) != "." && std::string (entry->d_name) != "..")
+                    names.push_back (entry->d_name);
+            std::sort (names.begin(), names.end());
+            return names;
+        }
+
+        std::string path;
+    };
+
+    std::string contents (const std::string& path)
+    {
+        std::ifstream in (path, std::ios::binary);
+        return { std::istreambuf_iterator<char> (in), std::istreambuf_iterator<char>() };
     }
 
     float peak (const host::AudioData& audio)
@@ -48,47 +89,81 @@ namespace
                 result = std::max (result, std::abs (sample));
         return result;
     }
+
+    host::AudioData kicks (double sampleRate, int bars, int channels = 1)
+    {
+        return { sampleRate, std::vector<std::vector<float>> (static_cast<size_t> (channels), host::renderKickPattern (sampleRate, bars)) };
+    }
+
+    const host::OutputFormat pcm16 = host::outputFormatFor ("x.wav", host::SampleDepth::int16);
+    const host::OutputFormat float32 = host::outputFormatFor ("x.wav", host::SampleDepth::float32);
+    // Every stage hard: the render is slow and far above full scale.
+    const std::string strongSettings = "--set \"Kick Harmonics=100\" --set \"Kick Pressure=100\" --set \"Kick Sub=100\" "
+                                       "--set \"Kick Comp=100\" --set \"Kick Trans=100\" --set \"Kick Air=100\"";
 }
 
 TEST (CommandLineHost, RendersTheBuiltInKickPatternThroughTheModule)
 {
-    const auto out = temporary ("kick_builtin.wav");
-    const auto run = kickHost ("--out " + out);
+    const Folder folder;
+    const auto run = kickHost ("--out " + folder / "kick.wav");
     ASSERT_EQ (run.exitCode, 0) << run.output;
-    EXPECT_NE (run.output.find ("Loaded VANTO Groundwork Kick (com.VANTO.VANTOGroundworkKick) by VANTO"), std::string::npos) << run.output;
-    EXPECT_NE (run.output.find ("Kick Sub = 60.00"), std::string::npos) << run.output;
+    EXPECT_TRUE (contains (run.output, "Loaded VANTO Groundwork Kick (com.VANTO.VANTOGroundworkKick) by VANTO")) << run.output;
+    EXPECT_TRUE (contains (run.output, "Kick Sub = 60.00")) << run.output;
+    EXPECT_TRUE (contains (run.output, "32-bit float WAV")) << run.output;
 
-    const auto rendered = host::readAudioFile (out);
+    const auto rendered = host::readAudioFile (folder / "kick.wav");
     EXPECT_EQ (rendered.numChannels(), 2);
     EXPECT_EQ (rendered.sampleRate, 48000.0);
-    EXPECT_EQ (rendered.numSamples(), 4 * 4 * 24000);
+    EXPECT_EQ (rendered.numFrames(), 4 * 4 * 24000);
     EXPECT_GT (peak (rendered), 0.1f);
     EXPECT_LT (peak (rendered), 1.0f) << "the built-in settings must not clip";
+    EXPECT_EQ (folder.entries(), std::vector<std::string> { "kick.wav" }) << "a temporary file was left";
 }
 
-TEST (CommandLineHost, ProcessesAUsersFileWithItsSettings)
+TEST (CommandLineHost, ProcessesAUsersFileWithNamesAndChoicesInAnyCaseAndFlats)
 {
-    const auto in = temporary ("kick_mono_in.wav");
-    const auto out = temporary ("kick_mono_out.wav");
-    host::writeWavFile (in, { 44100.0, { host::renderKickPattern (44100.0, 1) } });
+    const Folder folder;
+    host::writeAudioFile (folder / "in.wav", kicks (44100.0, 1), pcm16);
 
-    const auto run = kickHost ("--in " + in + " --out " + out + " --set \"Kick Sub=60\" --set \"Kick Sub Freq=A#\"");
+    const auto run = kickHost ("--in " + folder / "in.wav" + " --out " + folder / "out.wav"
+                               + " --set \"kick sub=60\" --set \"KICK SUB FREQ=bb\" --set \"graph mode=spec\"");
     ASSERT_EQ (run.exitCode, 0) << run.output;
-    EXPECT_NE (run.output.find ("Kick Sub Freq = A#"), std::string::npos) << run.output;
+    EXPECT_TRUE (contains (run.output, "Kick Sub = 60.00, Kick Sub Freq = A#, Graph mode = Spec")) << run.output;
 
-    const auto original = host::readAudioFile (in);
-    const auto rendered = host::readAudioFile (out);
+    const auto original = host::readAudioFile (folder / "in.wav");
+    const auto rendered = host::readAudioFile (folder / "out.wav");
     EXPECT_EQ (rendered.numChannels(), 1);
     EXPECT_EQ (rendered.sampleRate, 44100.0);
-    EXPECT_EQ (rendered.numSamples(), original.numSamples());
+    EXPECT_EQ (rendered.numFrames(), original.numFrames());
     EXPECT_NE (rendered.channels, original.channels);
 }
 
-TEST (CommandLineHost, RefusesWhatItCannotUseWithAClearMessage)
+TEST (CommandLineHost, WithoutSettingsTheOutputEqualsTheInputAndSaysSo)
 {
-    const auto text = temporary ("not_audio.txt");
-    std::ofstream (text) << "this is not audio\n";
-    const auto out = temporary ("never_written.wav");
+    const Folder folder;
+    host::writeAudioFile (folder / "in.wav", kicks (48000.0, 1, 2), float32);
+
+    const auto run = kickHost ("--in " + folder / "in.wav" + " --out " + folder / "out.wav");
+    ASSERT_EQ (run.exitCode, 0) << run.output;
+    EXPECT_TRUE (contains (run.output, "every parameter is at its neutral default and the output equals the input")) << run.output;
+    EXPECT_EQ (host::readAudioFile (folder / "out.wav").channels, host::readAudioFile (folder / "in.wav").channels);
+}
+
+TEST (CommandLineHost, ListsEveryChoiceAndWhichGraphModesShowADisplay)
+{
+    const auto run = kickHost ("--list");
+    ASSERT_EQ (run.exitCode, 0) << run.output;
+    EXPECT_TRUE (contains (run.output, "Graph mode = Freq   (Wave, Freq, Spec or Osc; Wave shows the waveform and Freq the spectrum")) << run.output;
+    EXPECT_TRUE (contains (run.output, "Kick Sub Freq = C   (C, C#, D, D#, E, F, F#, G, G#, A, A# or B")) << run.output;
+    EXPECT_TRUE (contains (run.output, "Kick Sub = 0.00   (0.00 to 100.00 in steps of 1)")) << run.output;
+    EXPECT_TRUE (contains (run.output, "Master Bypass = Off   (Off or On)")) << run.output;
+}
+
+TEST (CommandLineHost, RefusesWhatItCannotUseWithAClearMessageAndWritesNothing)
+{
+    const Folder folder;
+    std::ofstream (folder / "not_audio.txt") << "this is not audio\n";
+    const auto out = folder / "never_written.wav";
 
     const struct
     {
@@ -98,13 +173,22 @@ TEST (CommandLineHost, RefusesWhatItCannotUseWithAClearMessage)
     } cases[] {
         { "--module /nonexistent/VANTOGroundworkKick.so", 1, "cannot load /nonexistent/VANTOGroundworkKick.so" },
         { "--in /nonexistent/input.wav", 1, "cannot read /nonexistent/input.wav" },
-        { "--in " + text, 1, "cannot read " + text },
+        { "--in " + folder / "not_audio.txt", 1, "cannot read " + folder / "not_audio.txt" },
         { "--set \"Kick Bass=3\"", 2, "unknown parameter \"Kick Bass\"" },
         { "--set \"Kick Sub=150\"", 2, "Kick Sub = 150 is out of range: 0.00 to 100.00" },
         { "--set \"Kick Sub=-1\"", 2, "out of range" },
-        { "--set \"Kick Sub=loud\"", 2, "Kick Sub takes a number" },
+        { "--set \"Kick Sub=loud\"", 2, "Kick Sub takes a number, not \"loud\": a plain decimal number from 0.00 to 100.00" },
+        { "--set \"Kick Sub=0x20\"", 2, "Kick Sub takes a number, not \"0x20\"" },
+        { "--set \"Kick Sub=33.333\"", 2, "Kick Sub moves in steps of 1: 33.333 is between 33 and 34" },
         { "--set \"Kick Sub Freq=H\"", 2, "has no choice \"H\"; choose one of C, C#, D" },
         { "--set KickSub", 2, "is not a setting" },
+        { "--set \"Kick Sub=10\" --set \"kick sub=20\"", 2, "Kick Sub is set twice" },
+        { "--in a.wav --in b.wav", 2, "--in is given twice" },
+        { "--out a.wav", 2, "--out is given twice" },
+        { "--module a.so --module b.so", 2, "--module is given twice" },
+        { "--screenshot a.png --screenshot b.png", 2, "--screenshot is given twice" },
+        { "--list --set \"Kick Sub=10\"", 2, "--list lists the parameters and renders nothing; it takes no --out" },
+        { "--bits 32", 2, "--bits takes 16, 24 or float" },
         { "--volume 11", 2, "unknown option --volume" },
     };
 
@@ -112,19 +196,198 @@ TEST (CommandLineHost, RefusesWhatItCannotUseWithAClearMessage)
     {
         const auto run = kickHost (each.arguments + " --out " + out);
         EXPECT_EQ (run.exitCode, each.exitCode) << each.arguments << "\n" << run.output;
-        EXPECT_NE (run.output.find (each.message), std::string::npos) << each.arguments << "\n" << run.output;
+        EXPECT_TRUE (contains (run.output, each.message)) << each.arguments << "\n" << run.output;
     }
-    EXPECT_FALSE (std::ifstream (out).good()) << "nothing may be written after an error";
+
+    const struct
+    {
+        std::string out;
+        std::string message;
+    } formats[] {
+        { "kick.mp4", "cannot tell the format of " },
+        { "kick", "cannot tell the format of " },
+        { "kick.flac --bits float", "FLAC holds 16- or 24-bit samples, not float" },
+        { "kick.ogg --bits 16", "Ogg Vorbis file is lossy" },
+    };
+    for (const auto& each : formats)
+    {
+        const auto run = kickHost ("--out " + folder / each.out);
+        EXPECT_EQ (run.exitCode, 2) << each.out << "\n" << run.output;
+        EXPECT_TRUE (contains (run.output, each.message)) << each.out << "\n" << run.output;
+    }
+    EXPECT_EQ (folder.entries(), std::vector<std::string> { "not_audio.txt" }) << "nothing may be written after an error";
+}
+
+TEST (CommandLineHost, TheOutputFormatFollowsTheExtension)
+{
+    const Folder folder;
+    const struct
+    {
+        std::string name;
+        std::string magic;
+        size_t at;
+    } formats[] { { "kick.WAV", "WAVE", 8 }, { "kick.aiff", "AIFC", 8 }, { "kick.flac", "fLaC", 0 }, { "kick.ogg", "OggS", 0 } };
+
+    for (const auto& each : formats)
+    {
+        const auto run = kickHost ("--out " + folder / each.name);
+        ASSERT_EQ (run.exitCode, 0) << each.name << "\n" << run.output;
+        EXPECT_EQ (contents (folder / each.name).substr (each.at, 4), each.magic) << each.name;
+        EXPECT_EQ (host::readAudioFile (folder / each.name).numFrames(), 4 * 4 * 24000) << each.name;
+    }
+}
+
+TEST (CommandLineHost, FloatOutputKeepsSamplesAboveFullScaleAndIntegerOutputSaysItClipped)
+{
+    const Folder folder;
+    const auto floatRun = kickHost (strongSettings + " --out " + folder / "float.wav");
+    ASSERT_EQ (floatRun.exitCode, 0) << floatRun.output;
+    EXPECT_GT (peak (host::readAudioFile (folder / "float.wav")), 1.5f);
+    EXPECT_FALSE (contains (floatRun.output, "clipped")) << floatRun.output;
+
+    const auto integerRun = kickHost (strongSettings + " --bits 24 --out " + folder / "int.wav");
+    ASSERT_EQ (integerRun.exitCode, 0) << integerRun.output;
+    EXPECT_TRUE (contains (integerRun.output, "samples above full scale (peak +")) << integerRun.output;
+    EXPECT_TRUE (contains (integerRun.output, "were clipped in this 24-bit WAV file; to keep them, write 32-bit float")) << integerRun.output;
+    EXPECT_LE (peak (host::readAudioFile (folder / "int.wav")), 1.0f);
+}
+
+TEST (CommandLineHost, TruncatedAndNonFiniteInputIsRenderedWithAWarningThatCounts)
+{
+    const Folder folder;
+    auto audio = kicks (8000.0, 1, 2);
+    audio.channels[0][100] = std::numeric_limits<float>::quiet_NaN();
+    audio.channels[1][200] = std::numeric_limits<float>::infinity();
+    audio.channels[1][300] = -std::numeric_limits<float>::infinity();
+    host::writeAudioFile (folder / "odd.wav", audio, float32);
+
+    const auto run = kickHost ("--in " + folder / "odd.wav" + " --out " + folder / "odd_out.wav");
+    ASSERT_EQ (run.exitCode, 0) << run.output;
+    EXPECT_TRUE (contains (run.output, "holds 3 samples that are not finite")) << run.output;
+
+    // 16000 frames of 8 bytes after a 44-byte header (80 for float); cut it to 10000 frames.
+    const auto whole = contents (folder / "odd.wav");
+    const auto header = whole.size() - 16000 * 8;
+    std::ofstream (folder / "cut.wav", std::ios::binary) << whole.substr (0, header + 10000 * 8);
+    const auto cut = kickHost ("--in " + folder / "cut.wav" + " --out " + folder / "cut_out.wav");
+    ASSERT_EQ (cut.exitCode, 0) << cut.output;
+    EXPECT_TRUE (contains (cut.output, "is truncated: its header declares 16000 frames but it holds 10000")) << cut.output;
+    EXPECT_EQ (host::readAudioFile (folder / "cut_out.wav").numFrames(), 10000);
 }
 
 TEST (CommandLineHost, AnOutputItCannotWriteIsRefusedBeforeALongRender)
 {
     // Long enough to show progress, so a render shows in the output.
-    const auto in = temporary ("kick_long_in.wav");
-    host::writeWavFile (in, { 8000.0, { host::renderKickPattern (8000.0, 6) } });
+    const Folder folder;
+    host::writeAudioFile (folder / "long.wav", kicks (8000.0, 6), pcm16);
 
-    const auto run = kickHost ("--in " + in + " --out /nonexistent/directory/out.wav");
+    const auto run = kickHost ("--in " + folder / "long.wav" + " --out /nonexistent/directory/out.wav");
     EXPECT_EQ (run.exitCode, 1) << run.output;
-    EXPECT_NE (run.output.find ("cannot write /nonexistent/directory/out.wav"), std::string::npos) << run.output;
-    EXPECT_EQ (run.output.find ("Rendering"), std::string::npos) << "the render ran before the output was checked\n" << run.output;
+    EXPECT_TRUE (contains (run.output, "cannot write /nonexistent/directory/out.wav")) << run.output;
+    EXPECT_FALSE (contains (run.output, "Rendering")) << "the render ran before the output was checked\n" << run.output;
+}
+
+TEST (CommandLineHost, AScreenshotNamingTheInputOrOutputIsRefusedAndTouchesNoFile)
+{
+    const Folder folder;
+    host::writeAudioFile (folder / "in.wav", kicks (8000.0, 1), pcm16);
+    std::ofstream (folder / "out.wav") << "an earlier render";
+    ASSERT_EQ (::symlink ((folder / "in.wav").c_str(), (folder / "link.wav").c_str()), 0);
+    const auto before = folder.entries();
+    const auto input = contents (folder / "in.wav");
+
+    const std::string cases[] {
+        "--in " + folder / "in.wav" + " --out " + folder / "out.wav" + " --screenshot " + folder / "./out.wav",
+        "--in " + folder / "link.wav" + " --out " + folder / "out.wav" + " --screenshot " + folder / "in.wav",
+        "--in " + folder / "in.wav" + " --screenshot kick_render.wav", // the default output
+    };
+    for (const auto& arguments : cases)
+    {
+        const auto run = kickHost (arguments, "cd '" + folder.path + "' &&");
+        EXPECT_EQ (run.exitCode, 2) << arguments << "\n" << run.output;
+        EXPECT_TRUE (contains (run.output, "names the same file as")) << arguments << "\n" << run.output;
+        EXPECT_FALSE (contains (run.output, "Loaded")) << "refused only after some work\n" << run.output;
+    }
+    EXPECT_EQ (folder.entries(), before);
+    EXPECT_EQ (contents (folder / "in.wav"), input);
+    EXPECT_EQ (contents (folder / "out.wav"), "an earlier render");
+}
+
+TEST (CommandLineHost, ADisplayThatCannotBeOpenedIsNamedBeforeAnyWork)
+{
+    const Folder folder;
+    const auto run = kickHost ("--out " + folder / "out.wav --screenshot " + folder / "window.png", "DISPLAY=:4242");
+    EXPECT_EQ (run.exitCode, 1) << run.output;
+    EXPECT_TRUE (contains (run.output, "cannot open the X display \":4242\" that DISPLAY names for the screenshot; unset DISPLAY")) << run.output;
+    EXPECT_TRUE (folder.entries().empty());
+}
+
+TEST (CommandLineHost, AnOutputThroughALinkReplacesTheFileItPointsTo)
+{
+    const Folder folder;
+    std::ofstream (folder / "render.wav") << "an earlier render";
+    ASSERT_EQ (::symlink ("render.wav", (folder / "latest.wav").c_str()), 0);
+
+    const auto run = kickHost ("--out " + folder / "latest.wav");
+    ASSERT_EQ (run.exitCode, 0) << run.output;
+    char target[64] {};
+    EXPECT_EQ (::readlink ((folder / "latest.wav").c_str(), target, sizeof (target) - 1), 10) << "the link was replaced";
+    EXPECT_EQ (host::readAudioFile (folder / "render.wav").numFrames(), 4 * 4 * 24000);
+    EXPECT_EQ (folder.entries(), (std::vector<std::string> { "latest.wav", "render.wav" }));
+}
+
+TEST (CommandLineHost, AnInPlaceRenderInterruptedMidWayLeavesTheInputByteIdentical)
+{
+    const Folder folder;
+    // A minute of stereo at every stage's hardest takes a good part of a second to render.
+    host::writeAudioFile (folder / "kick.wav", kicks (48000.0, 30, 2), pcm16);
+    const auto original = contents (folder / "kick.wav");
+
+    int errors[2];
+    ASSERT_EQ (::pipe (errors), 0);
+    const pid_t child = ::fork();
+    ASSERT_GE (child, 0);
+    if (child == 0)
+    {
+        ::dup2 (errors[1], STDERR_FILENO);
+        ::close (errors[0]);
+        const auto command = std::string ("exec ") + KICK_HOST_PATH + " --in '" + folder / "kick.wav" + "' --out '" + folder / "kick.wav"
+                             + "' " + strongSettings + " >/dev/null";
+        ::execl ("/bin/sh", "sh", "-c", command.c_str(), static_cast<char*> (nullptr));
+        ::_exit (127);
+    }
+    ::close (errors[1]);
+
+    // Interrupted as soon as the render shows progress, well before its end.
+    std::string stderrText;
+    char buffer[256];
+    ssize_t got = 0;
+    while (! contains (stderrText, "Rendering: ") && (got = ::read (errors[0], buffer, sizeof (buffer))) > 0)
+        stderrText.append (buffer, static_cast<size_t> (got));
+    ::kill (child, SIGINT);
+    while ((got = ::read (errors[0], buffer, sizeof (buffer))) > 0)
+        stderrText.append (buffer, static_cast<size_t> (got));
+    ::close (errors[0]);
+    int status = 0;
+    ::waitpid (child, &status, 0);
+
+    EXPECT_TRUE (WIFSIGNALED (status) && WTERMSIG (status) == SIGINT) << "status " << status << "\n" << stderrText;
+    EXPECT_TRUE (contains (stderrText, "interrupted by SIGINT; the output was left as it was")) << stderrText;
+    EXPECT_FALSE (contains (stderrText, "Rendering: 100%")) << "the render finished before the interrupt\n" << stderrText;
+    EXPECT_TRUE (contents (folder / "kick.wav") == original) << "the input changed";
+    EXPECT_EQ (folder.entries(), std::vector<std::string> { "kick.wav" }) << "a temporary file was left";
+}
+
+TEST (CommandLineHost, AWriteThatFailsLeavesAnExistingDestinationUntouched)
+{
+    const Folder folder;
+    host::writeAudioFile (folder / "in.wav", kicks (48000.0, 2, 2), pcm16);
+    std::ofstream (folder / "out.wav") << "an earlier render";
+
+    // The output (3 MB) is far beyond a limit of 200 blocks of 512 bytes.
+    const auto run = kickHost ("--in " + folder / "in.wav" + " --out " + folder / "out.wav", "ulimit -f 200 &&");
+    EXPECT_EQ (run.exitCode, 1) << run.output;
+    EXPECT_TRUE (contains (run.output, "cannot write " + folder / "out.wav")) << run.output;
+    EXPECT_EQ (contents (folder / "out.wav"), "an earlier render");
+    EXPECT_EQ (folder.entries(), (std::vector<std::string> { "in.wav", "out.wav" })) << "a temporary file was left";
 }

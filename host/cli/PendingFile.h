@@ -1,0 +1,36 @@
+// PendingFile.h: a file written under a temporary name beside its destination and renamed over it only once complete.
+#pragma once
+
+#include <string>
+
+namespace host
+{
+    // Creating one proves the destination can be written before any work is
+    // done; the destination itself stays exactly as it was until commit(),
+    // and the temporary file is removed on every way out that is not one.
+    class PendingFile
+    {
+    public:
+        // Throws std::runtime_error ("cannot write DESTINATION: reason") when
+        // the folder takes no new file or the destination is not a writable file.
+        explicit PendingFile (std::string destination);
+        ~PendingFile();
+        PendingFile (const PendingFile&) = delete;
+        PendingFile& operator= (const PendingFile&) = delete;
+
+        const std::string& destination() const noexcept { return target; }
+        // Where to write in the meantime.
+        const std::string& path() const noexcept { return temporary; }
+
+        // Renames the written file over the destination. An existing
+        // destination is replaced only after the new file is on disk, so a
+        // crash leaves one or the other whole. Throws when that fails.
+        void commit();
+
+    private:
+        std::string target;
+        std::string renamedOver; // the target, or the file it links to
+        std::string temporary;
+        bool replacesExisting = false;
+    };
+}

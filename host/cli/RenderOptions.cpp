@@ -1,0 +1,133 @@
+// RenderOptions.cpp: parsing kick_host's options and refusing the combinations that would lose or hide something.
+#include "RenderOptions.h"
+
+#include <sys/stat.h>
+
+#include <algorithm>
+#include <climits>
+#include <cstdlib>
+#include <map>
+#include <optional>
+
+const char* const host::renderUsage =
+    "Usage: kick_host [options]\n"
+    "Renders audio through the VANTO Groundwork Kick plug-in module.\n"
+    "\n"
+    "  --in FILE            audio file to process (mono or stereo, any format libsndfile reads);\n"
+    "                       without it a built-in kick pattern is rendered at audible settings\n"
+    "  --out FILE           where to write the result (default: kick_render.wav); its extension\n"
+    "                       picks the format: .wav, .aiff, .flac or .ogg. It may be the input:\n"
+    "                       the file is replaced only once the render is complete\n"
+    "  --bits 16|24|float   sample format of the output (default: float for .wav and .aiff,\n"
+    "                       which keeps samples above full scale; 24 for .flac)\n"
+    "  --set \"Name=value\"   set a parameter by its host name, in any case, e.g. --set \"Kick Sub=60\"\n"
+    "                       or --set \"Kick Sub Freq=Bb\"; once per parameter, may be repeated\n"
+    "  --screenshot FILE    also write a PNG picture of the effect's window (uses a virtual\n"
+    "                       display when DISPLAY is not set)\n"
+    "  --list               list the parameters with their values and what they accept, then stop\n"
+    "  --module PATH        the plug-in module to load (default: the one built with this program)\n"
+    "  --help               show this text\n"
+    "\n"
+    "Exit codes: 0 done, 1 failed, 2 bad command line or setting (nothing written for either);\n"
+    "interrupted by SIGINT or SIGTERM, it removes its temporary files and ends by that signal.\n";
+
+namespace
+{
+    // The file a path names: the folder resolved (links followed), the name
+    // resolved too when it exists, so that two spellings of one file compare equal.
+    std::string resolvedPath (const std::string& path)
+    {
+        char resolved[PATH_MAX];
+        if (::realpath (path.c_str(), resolved) != nullptr)
+            return resolved;
+        const auto slash = path.find_last_of ('/');
+        const auto folder = slash == std::string::npos ? std::string (".") : path.substr (0, std::max<size_t> (slash, 1));
+        const auto name = slash == std::string::npos ? path : path.substr (slash + 1);
+        if (::realpath (folder.c_str(), resolved) != nullptr)
+            return std::string (resolved) + "/" + name;
+        return path;
+    }
+
+    bool sameFile (const std::string& a, const std::string& b)
+    {
+        struct stat first {}, second {};
+        if (::stat (a.c_str(), &first) == 0 && ::stat (b.c_str(), &second) == 0)
+            return first.st_dev == second.st_dev && first.st_ino == second.st_ino;
+        return resolvedPath (a) == resolvedPath (b);
+    }
+}
+
+host::RenderOptions host::parseRenderOptions (int argc, const char* const* argv, const std::string& defaultModulePath)
+{
+    RenderOptions options;
+    options.modulePath = defaultModulePath;
+    options.output = "kick_render.wav";
+    std::optional<SampleDepth> depth;
+    std::map<std::string, int> given;
+
+    for (int i = 1; i < argc; ++i)
+    {
+        const std::string option = argv[i];
+        auto value = [&] () -> std::string {
+            if (i + 1 >= argc)
+                throw UsageError (option + " needs a value");
+            return argv[++i];
+        };
+        auto once = [&] {
+            if (++given[option] > 1)
+                throw UsageError (option + " is given twice; give it once");
+        };
+
+        if (option == "--in") { once(); options.input = value(); }
+        else if (option == "--out") { once(); options.output = value(); }
+        else if (option == "--screenshot") { once(); options.screenshot = value(); }
+        else if (option == "--module") { once(); options.modulePath = value(); }
+        else if (option == "--bits")
+        {
+            once();
+            const auto text = value();
+            depth = sampleDepthFromText (text);
+            if (! depth)
+                throw UsageError ("--bits takes 16, 24 or float, not \"" + text + "\"");
+        }
+        else if (option == "--set")
+        {
+            ++given[option];
+            try
+            {
+                options.settings.push_back (parseSetting (value()));
+            }
+            catch (const std::invalid_argument& error)
+            {
+                throw UsageError (error.what());
+            }
+        }
+        else if (option == "--list") options.list = true;
+        else if (option == "--help" || option == "-h") options.help = true;
+        else throw UsageError ("unknown option " + option + " (see --help)");
+    }
+    if (options.help)
+        return options;
+
+    if (options.list)
+    {
+        for (const auto& [option, count] : given)
+            if (option != "--module")
+                throw UsageError ("--list lists the parameters and renders nothing; it takes no " + option);
+        return options;
+    }
+
+    for (const auto* other : { &options.input, &options.output })
+        if (! options.screenshot.empty() && ! other->empty() && sameFile (options.screenshot, *other))
+            throw UsageError ("--screenshot " + options.screenshot + " names the same file as "
+                              + (other == &options.input ? "--in " : "--out ") + *other + "; give the picture a file of its own");
+    try
+    {
+        options.format = outputFormatFor (options.output, depth);
+    }
+    catch (const std::invalid_argument& error)
+    {
+        throw UsageError (error.what());
+    }
+    return options;
+}

@@ -1,0 +1,106 @@
+// Command-line settings read against the real module's parameters: exactly the numbers the effect reads, names and choices in any case, flats.
+#include "ParameterSettings.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace
+{
+    class ParameterSettings : public ::testing::Test
+    {
+    protected:
+        host::ResolvedSetting resolve (const std::string& name, const std::string& value)
+        {
+            return host::resolveSetting (instance, { name, value });
+        }
+
+        std::string refusal (const std::string& name, const std::string& value)
+        {
+            try
+            {
+                resolve (name, value);
+            }
+            catch (const std::invalid_argument& error)
+            {
+                return error.what();
+            }
+            return "accepted";
+        }
+
+        host::LoadedEffect effect { KICK_MODULE_PATH };
+        host::EffectInstance instance { effect, 2, 48000.0f };
+    };
+}
+
+TEST_F (ParameterSettings, NumbersAreAcceptedOnlyAsTheWholeTextTheEffectReads)
+{
+    // The effect's own conversion reads a leading number and ignores the
+    // rest, so each of these would set something other than what was typed.
+    for (const auto* text : { "0x20", "12abc", "1,5", "5e", "nan", "inf", "--5", "60 %", "" })
+        EXPECT_NE (refusal ("Kick Sub", text).find ("Kick Sub takes a number, not \"" + std::string (text)
+                                                    + "\": a plain decimal number from 0.00 to 100.00 in steps of 1"),
+                   std::string::npos)
+            << text << ": " << refusal ("Kick Sub", text);
+
+    const struct
+    {
+        const char* text;
+        const char* shown;
+    } accepted[] { { "32", "32.00" }, { "+32", "32.00" }, { "32.", "32.00" }, { "32.000", "32.00" }, { "3.2e1", "32.00" }, { "0", "0.00" }, { "100", "100.00" } };
+    for (const auto& each : accepted)
+        EXPECT_EQ (resolve ("Kick Sub", each.text).valueText, each.shown) << each.text;
+    EXPECT_NEAR (resolve ("Kick Sub", "32").normalized, 0.32, 1e-6) << "the effect's own conversion, in single precision";
+}
+
+TEST_F (ParameterSettings, AFractionOnAWholeStepParameterIsRefusedWithTheStep)
+{
+    EXPECT_EQ (refusal ("Kick Sub", "33.333"), "Kick Sub moves in steps of 1: 33.333 is between 33 and 34");
+    EXPECT_EQ (refusal ("Kick Mid", ".5"), "Kick Mid moves in steps of 1: .5 is between 0 and 1");
+    EXPECT_EQ (refusal ("Kick Width", "200.5"), "Kick Width = 200.5 is out of range: 0.00 to 200.00");
+}
+
+TEST_F (ParameterSettings, NamesAndChoicesMatchInAnyCaseAndFlatsStandForTheirSharps)
+{
+    EXPECT_EQ (resolve ("kick sub", "60").id, "Kick_SubId");
+    EXPECT_EQ (resolve ("KICK COMP", "5").name, "Kick Comp");
+    EXPECT_EQ (resolve ("master bypass", "on").valueText, "On");
+
+    const struct
+    {
+        const char* flat;
+        const char* sharp;
+    } notes[] { { "Db", "C#" }, { "Eb", "D#" }, { "Gb", "F#" }, { "Ab", "G#" }, { "Bb", "A#" }, { "bb", "A#" } };
+    for (const auto& each : notes)
+    {
+        EXPECT_EQ (resolve ("Kick Sub Freq", each.flat).valueText, each.sharp) << each.flat;
+        EXPECT_EQ (resolve ("Kick Sub Freq", each.flat).normalized, resolve ("Kick Sub Freq", each.sharp).normalized) << each.flat;
+    }
+    EXPECT_NE (refusal ("Kick Sub Freq", "Cb").find ("has no choice \"Cb\""), std::string::npos) << "only flats of the listed sharps";
+}
+
+TEST_F (ParameterSettings, EveryListedChoiceIsAcceptedAndSetsThatChoice)
+{
+    int choiceParameters = 0;
+    for (const auto& parameter : instance.listParameters())
+    {
+        const auto range = host::rangeOf (instance, parameter);
+        choiceParameters += range.choices.empty() ? 0 : 1;
+        for (const auto& choice : range.choices)
+        {
+            const auto resolved = resolve (parameter.name, choice);
+            EXPECT_EQ (resolved.valueText, choice) << parameter.name;
+            EXPECT_EQ (instance.valueText (parameter.id, resolved.normalized), choice) << parameter.name;
+        }
+    }
+    EXPECT_EQ (choiceParameters, 4) << "Power, Graph mode, Kick Sub Freq and Master Bypass";
+    EXPECT_EQ (host::rangeOf (instance, *instance.findParameterByName ("Graph mode")).choices,
+               (std::vector<std::string> { "Wave", "Freq", "Spec", "Osc" }));
+}
+
+TEST_F (ParameterSettings, OneParameterSetTwiceIsRefused)
+{
+    EXPECT_THROW (host::resolveSettings (instance, { { "Kick Sub", "10" }, { "Kick Air", "10" }, { "kick sub", "10" } }),
+                  std::invalid_argument);
+    EXPECT_EQ (host::resolveSettings (instance, { { "Kick Sub", "10" }, { "Kick Air", "10" } }).size(), 2u);
+}
