@@ -2,23 +2,22 @@
 
 #include <juce_events/juce_events.h>
 
-// Keeps the message thread out of an object's timer callbacks from the moment
-// `acquire` is called until this guard is destroyed. An owner that a host may
-// destroy on any thread, while JUCE timers of its members fire on the message
-// thread, acquires it at the start of its destructor and declares the guard as
-// its first member, so the message thread stays locked out until every other
-// member is gone. On the message thread itself, or without a message manager,
-// there is nothing to keep out.
+// Keeps the message thread out of an object's timer callbacks while a host
+// thread builds or destroys the object. JUCE members start their timers as
+// they are constructed (a parameter tree's flush timer, a view's repaint
+// timer), and those timers fire on the message thread, so an owner that a host
+// may create and destroy on any thread declares this guard as its first
+// member: it holds the message thread from its construction, before the
+// other members exist, until `release` at the end of the owner's
+// constructor; `acquire` at the start of the destructor holds it again until
+// every other member is gone. On the message thread itself, or without a
+// message manager, there is nothing to keep out.
 class MessageThreadExclusion
 {
 public:
-    MessageThreadExclusion() = default;
+    MessageThreadExclusion() { acquire(); }
 
-    ~MessageThreadExclusion()
-    {
-        if (held)
-            lock.exit();
-    }
+    ~MessageThreadExclusion() { release(); }
 
     void acquire()
     {
@@ -30,6 +29,14 @@ public:
 
         lock.enter();
         held = true;
+    }
+
+    void release() noexcept
+    {
+        if (held)
+            lock.exit();
+
+        held = false;
     }
 
 private:

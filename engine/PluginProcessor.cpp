@@ -60,13 +60,15 @@ TemplateEffectAudioProcessor::TemplateEffectAudioProcessor()
 
     // Only after every parameter exists: giving the tree binds the parameters to it.
     parameterManager.valueTreeState.state = createStateTree();
+
+    lifecycleExclusion.release();
 }
 
 // A host may destroy the processor on any thread, while the waveform view's
 // repaint timer and the parameter tree's flush timer fire on the message thread.
 TemplateEffectAudioProcessor::~TemplateEffectAudioProcessor()
 {
-    teardownExclusion.acquire();
+    lifecycleExclusion.acquire();
 }
 
 const juce::String TemplateEffectAudioProcessor::getName() const { return processorName; }

@@ -54,9 +54,10 @@ public:
     std::array<const ParameterManager::ParamData*, numParameters> parameterDescriptions() const noexcept;
 
 private:
-    // Declared first, so destroyed last: the destructor locks the message thread
-    // out of the view's and the parameter tree's timers until every member is gone.
-    MessageThreadExclusion teardownExclusion;
+    // Declared first, so built first and destroyed last: the message thread is
+    // kept out of the view's and the parameter tree's timers while a host
+    // thread builds the members (until the constructor ends) and destroys them.
+    MessageThreadExclusion lifecycleExclusion;
 
 public:
     AudioDevEffect effect;
