@@ -4,6 +4,7 @@
 #include <juce_events/juce_events.h>
 
 #include <AAX_CEffectGUI.h>
+#include <AAX_Errors.h>
 
 namespace kick
 {
@@ -22,9 +23,17 @@ namespace kick
             return AAX_CEffectGUI::Initialize (controller);
         }
 
+        // JUCE's wrapper builds its contents only for a window that holds the
+        // instance's parameters object, and attaches them without checking
+        // they exist: a view offered to a window that was never initialised,
+        // or was uninitialised, is refused.
         AAX_Result SetViewContainer (IACFUnknown* viewContainer) override
         {
             const juce::MessageManagerLock lock;
+
+            if (viewContainer != nullptr && GetEffectParameters() == nullptr)
+                return AAX_ERROR_NOT_INITIALIZED;
+
             return AAX_CEffectGUI::SetViewContainer (viewContainer);
         }
 

@@ -17,10 +17,10 @@
 #define AAX_CEffectGUI ::kick::MessageLockedEffectGUI
 
 // The wrapper takes its window down (peer and editor) inside an autorelease
-// pool scope, which only macOS needs; that scope also ends the window object's
-// life, after the host's last release. Here it holds JUCE's message-manager
-// lock instead, so the window goes away between two messages, never in the
-// middle of a paint or a timer callback.
+// pool scope, which only macOS needs; the scope runs when the host takes the
+// view away, uninitialises the window object or releases it for the last
+// time. Here it holds JUCE's message-manager lock instead, so the window goes
+// away between two messages, never in the middle of a paint or a timer callback.
 #if JUCE_LINUX || JUCE_BSD
  #undef JUCE_AUTORELEASEPOOL
  #define JUCE_AUTORELEASEPOOL const juce::MessageManagerLock JUCE_JOIN_MACRO (messageManagerLock_, __LINE__);

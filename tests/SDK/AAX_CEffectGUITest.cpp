@@ -8,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
+
 using namespace chunk_test;
 
 namespace
@@ -61,15 +63,24 @@ namespace
         ~CountedEffect() override { --Lifetimes::liveEffects; }
     };
 
-    // Contents that, like the framework's editor, use the effect until they are taken down.
+    // Contents that, like the framework's editor, use the effect until they
+    // are taken down: by the detach hook or, at the latest, the destructor.
     class EffectUsingGUI : public RecordingGUI
     {
+    public:
+        ~EffectUsingGUI() override { DeleteViewContainer(); }
+
     protected:
+        void CreateViewContents() override { hasContents = true; }
+
         void DeleteViewContainer() override
         {
-            Lifetimes::liveEffectsAtDetach.push_back (Lifetimes::liveEffects);
-            RecordingGUI::DeleteViewContainer();
+            if (std::exchange (hasContents, false))
+                Lifetimes::liveEffectsAtDetach.push_back (Lifetimes::liveEffects);
         }
+
+    private:
+        bool hasContents = false;
     };
 
     class NoCountEffect : public TestEffect
@@ -151,6 +162,13 @@ TEST_F (AAX_CEffectGUIHosted, InitializedTwiceHoldsOneReferenceToTheParameters)
     EXPECT_EQ (static_cast<const void*> (moduleObject (instance).GetEffectParameters()), static_cast<const void*> (instance.parameters()));
     EXPECT_EQ (moduleObject (instance).events, (std::vector<std::string> { "contents", "detach", "contents" }))
         << "the first contents go before the reference they may use";
+
+    // Initialised again while attached, the new contents take the view.
+    ASSERT_EQ (instance.setViewContainer (host::HostViewContainer::Kind::headless), AAX_SUCCESS);
+    moduleObject (instance).events.clear();
+    ASSERT_EQ (instance.gui()->Initialize (instance.controller().unknown()), AAX_SUCCESS);
+    EXPECT_EQ (moduleObject (instance).events,
+               (std::vector<std::string> { "detach", "contents", "attach", "updated First", "updated Third" }));
     // TearDown releases both objects and checks that the parameters object is gone.
 }
 
@@ -203,25 +221,28 @@ TEST (AAX_CEffectGUI, InitializeWithoutAControllerAnswersNotInitializedAndBuilds
 
 // A host may return its own reference to the parameters object first; the
 // window's reference is then the last, so Uninitialize takes the contents
-// down before it lets go.
+// down before it lets go, and without Uninitialize the base lets go only
+// after the derived destructor has taken them down.
 TEST (AAX_CEffectGUI, TakesItsContentsDownWhileTheParametersObjectIsAlive)
 {
     for (const bool parametersFirst : { true, false })
-    {
-        SCOPED_TRACE (parametersFirst ? "parameters first" : "window first");
-        Lifetimes::liveEffectsAtDetach.clear();
+        for (const bool uninitialize : { true, false })
         {
-            host::TestHost testHost;
-            host::HostInstance instance (testHost, { createCountedEffect, createEffectUsingGUI });
-            ASSERT_EQ (instance.initialize(), AAX_SUCCESS);
-            ASSERT_EQ (instance.setViewContainer (host::HostViewContainer::Kind::headless), AAX_SUCCESS);
+            SCOPED_TRACE (std::string (parametersFirst ? "parameters first" : "window first")
+                          + (uninitialize ? ", uninitialised" : ", not uninitialised"));
+            Lifetimes::liveEffectsAtDetach.clear();
+            {
+                host::TestHost testHost;
+                host::HostInstance instance (testHost, { createCountedEffect, createEffectUsingGUI });
+                ASSERT_EQ (instance.initialize(), AAX_SUCCESS);
+                ASSERT_EQ (instance.setViewContainer (host::HostViewContainer::Kind::headless), AAX_SUCCESS);
 
-            instance.release ({ parametersFirst, true });
-            EXPECT_TRUE (testHost.objectsWithUnbalancedReferences().empty());
+                instance.release ({ parametersFirst, uninitialize });
+                EXPECT_TRUE (testHost.objectsWithUnbalancedReferences().empty());
+            }
+            EXPECT_EQ (Lifetimes::liveEffectsAtDetach, std::vector<int> { 1 });
+            EXPECT_EQ (Lifetimes::liveEffects, 0);
         }
-        EXPECT_EQ (Lifetimes::liveEffectsAtDetach, std::vector<int> { 1 });
-        EXPECT_EQ (Lifetimes::liveEffects, 0);
-    }
 }
 
 TEST (AAX_CEffectGUI, UpdatesNothingWhenTheParameterCountFails)

@@ -121,3 +121,31 @@ TEST_F (ModuleWindow, EveryReleaseOrderTakesTheWindowDownBeforeTheProcessor)
     for (const auto* object : effect.host().objectsWithUnbalancedReferences())
         ADD_FAILURE() << object->name() << " holds " << object->referenceCount() << " references";
 }
+
+// Calls a host makes out of the usual order: the window initialised again
+// while it shows (its new contents take the old ones' place), then offered a
+// view once uninitialised (refused, as it has nothing to show).
+TEST_F (ModuleWindow, InitialisedAgainItShowsAgainAndUninitialisedItRefusesAView)
+{
+    {
+        host::EffectInstance instance (effect, 2, 48000.0f, host::EffectInstance::Window::wanted);
+        auto* container = instance.openWindow();
+        ASSERT_NE (container, nullptr);
+        ASSERT_TRUE (container->hasWindow()) << "no X display";
+        const auto windowID = reinterpret_cast<unsigned long> (container->GetPtr());
+        ASSERT_TRUE (host::captureSettledWindow (windowID, 5s));
+
+        auto& window = *instance.objects().gui();
+        ASSERT_EQ (window.Initialize (instance.objects().controller().unknown()), host::resultOk);
+        const auto shown = host::captureSettledWindow (windowID, 5s);
+        ASSERT_TRUE (shown) << "nothing painted after the second Initialize";
+        EXPECT_FALSE (host::isOneColour (*shown));
+
+        ASSERT_EQ (window.Uninitialize(), host::resultOk);
+        EXPECT_NE (instance.objects().setViewContainer (host::HostViewContainer::Kind::x11Window), host::resultOk);
+    }
+    EXPECT_EQ (effect.liveObjects(), 0);
+    effect.shutdown();
+    for (const auto* object : effect.host().objectsWithUnbalancedReferences())
+        ADD_FAILURE() << object->name() << " holds " << object->referenceCount() << " references";
+}

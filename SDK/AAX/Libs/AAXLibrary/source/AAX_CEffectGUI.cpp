@@ -36,6 +36,15 @@ AAX_Result AAX_CEffectGUI::Initialize (IACFUnknown* controller)
 
     mTransport = std::make_unique<AAX_VTransport> (controller);
     CreateViewContents();
+
+    // Initialised again while attached: the first contents went with the
+    // first parameters object, so the new ones take their place in the view.
+    if (mViewContainer != nullptr)
+    {
+        CreateViewContainer();
+        UpdateAllParameters();
+    }
+
     return AAX_SUCCESS;
 }
 
