@@ -240,9 +240,11 @@ namespace
                     return false;
             }
 
-            const bool closed = ! atEnd();
+            if (atEnd())
+                return false;
+
             ++position;
-            return closed;
+            return true;
         }
 
         // '</', a name, optional space, '>'.

@@ -18,6 +18,11 @@ namespace
     // Deeper than any saved state nests (ours: two levels); shallow enough
     // for the reader's recursion on a host thread with a small stack.
     constexpr int maxNesting = 64;
+    // The reader's time grows with the square of the distinct names it meets
+    // (each joins a sorted pool): a megabyte of them takes tens of seconds,
+    // this many bytes a fraction of one. A state is far shorter (ours: about
+    // 600 bytes); a longer text is not one.
+    constexpr size_t maxTextBytes = 64 * 1024;
 
     const juce::Identifier paramType { "PARAM" };
     const juce::Identifier idProperty { "id" };
@@ -179,7 +184,7 @@ void TemplateEffectAudioProcessor::setStateInformation (const void* data, int si
 
     const auto text = readText (bytes + headerSize, sizeInBytes - headerSize, storedLength);
 
-    if (! PlainXml::isPlainDocument (text, maxNesting))
+    if (text.size() > maxTextBytes || ! PlainXml::isPlainDocument (text, maxNesting))
         return;
 
     const auto xml = juce::XmlDocument::parse (juce::String::fromUTF8 (text.data(), (int) text.size()));

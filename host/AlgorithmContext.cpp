@@ -70,7 +70,7 @@ void host::AlgorithmContext::deliverPackets (const FieldBlock& posted)
 void host::AlgorithmContext::process (const float* const* inputs, float* const* outputs, int numSamples)
 {
     if (numSamples < 0)
-        throw std::invalid_argument ("a block cannot hold fewer than 0 samples");
+        throw std::invalid_argument ("a block cannot have a negative length");
 
     for (size_t channel = 0; channel < inputPointers.size(); ++channel)
         inputPointers[channel] = const_cast<float*> (inputs[channel]);

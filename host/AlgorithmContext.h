@@ -32,8 +32,8 @@ namespace host
         void deliverPackets (const FieldBlock& posted);
 
         // Runs one block through the process procedure; the channel counts
-        // are the component's. Blocks are at most maxBlockSize long, but for
-        // checks of hosts that go beyond it.
+        // are the component's. A block is at most maxBlockSize long, except
+        // where a test plays a host that hands over longer ones.
         void process (const float* const* inputs, float* const* outputs, int numSamples);
 
         int inputChannels() const noexcept { return static_cast<int> (inputPointers.size()); }

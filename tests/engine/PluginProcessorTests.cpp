@@ -164,15 +164,12 @@ namespace
         EXPECT_EQ (processor.waveformBuffer.getSample (0, 10), 0.0f);
 
         // Longer blocks than hosts hand over make the wrapper prepare again on
-        // the audio thread: the buffer keeps its storage and its longest size,
-        // and longer blocks are mixed a chunk at a time.
+        // the audio thread, where nothing may be allocated.
         for (const int longBlock : { 1024, 4096 })
         {
             testsupport::ScopedAllocationCounter allocations;
             processor.prepareToPlay (48000.0, longBlock);
             EXPECT_EQ (allocations.getCount(), 0) << longBlock;
-            EXPECT_EQ (processor.waveformBuffer.getNumSamples(), 1024);
-            EXPECT_EQ (processor.waveformBuffer.getReadPointer (0), storage);
         }
     }
 

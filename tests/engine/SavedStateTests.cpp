@@ -118,19 +118,23 @@ namespace
             ids.add (dynamic_cast<juce::AudioProcessorParameterWithID*> (parameter)->paramID);
         ids.sort (false);
 
+        // Characters the writer escapes as references ("&#233;&#9;&#128512;").
         juce::ValueTree tree ("VANTO_GROUNDWORK_COMPLETE_1");
+        tree.setProperty ("note", juce::String (juce::CharPointer_UTF8 ("caf\xc3\xa9\t\xf0\x9f\x98\x80")), nullptr);
         for (const auto& id : ids)
             tree.appendChild ({ "PARAM", { { "id", id }, { "value", (double) value (saving, id.toRawUTF8()) } } }, nullptr);
 
         juce::MemoryBlock chunk;
         juce::AudioProcessor::copyXmlToBinary (*tree.createXml(), chunk);
-        ASSERT_TRUE (xmlOf (chunk).startsWith ("<?xml version=\"1.0\" encoding=\"UTF-8\"?> <VANTO_GROUNDWORK_COMPLETE_1><PARAM id=\"Kick_AirId\" value=\"44.0\"/>"))
+        ASSERT_TRUE (xmlOf (chunk).startsWith ("<?xml version=\"1.0\" encoding=\"UTF-8\"?> <VANTO_GROUNDWORK_COMPLETE_1"
+                                               " note=\"caf&#233;&#9;&#128512;\"><PARAM id=\"Kick_AirId\" value=\"44.0\"/>"))
             << xmlOf (chunk);
 
         restoring.setState (chunk);
 
         for (const auto& id : ids)
             EXPECT_EQ (value (restoring, id.toRawUTF8()), value (saving, id.toRawUTF8())) << id;
+        EXPECT_TRUE (xmlOf (restoring.getState()).startsWith ("<VANTO_GROUNDWORK_COMPLETE_1 note=\"caf&#233;&#9;&#128512;\">"));
     }
 
     TEST (SavedState, MalformedBlocksAreIgnored)
@@ -212,6 +216,25 @@ namespace
 
             ASSERT_TRUE (restoring.startThread());
             ASSERT_TRUE (restoring.waitForThreadToExit (-1));
+            EXPECT_EQ (value (host, "Kick_SubId"), restored ? 90.0f : 0.0f);
+        }
+    }
+
+    // The XML reader slows with the square of the distinct names in a text;
+    // texts longer than any state are not read.
+    TEST (SavedState, TextsFarLongerThanAStateAreIgnored)
+    {
+        const auto ofLength = [] (size_t bytes) {
+            const auto head = stateWith ("<PARAM id=\"Kick_SubId\" value=\"90\"/><Padding text=\"\"/>");
+            return block (head.replace ("text=\"\"", "text=\"" + juce::String::repeatedString ("x", (int) (bytes - head.getNumBytesAsUTF8())) + "\""));
+        };
+        constexpr size_t longestRead = 64 * 1024;
+
+        for (const auto& [bytes, restored] : { std::pair { longestRead, true }, std::pair { longestRead + 1, false } })
+        {
+            SCOPED_TRACE (bytes);
+            WrapperDriver host;
+            host.setState (ofLength (bytes));
             EXPECT_EQ (value (host, "Kick_SubId"), restored ? 90.0f : 0.0f);
         }
     }
