@@ -1,5 +1,6 @@
 // AudioFile.cpp: libsndfile streams, and the length a WAV or AIFF header declares.
 #include "AudioFile.h"
+#include "FilePaths.h"
 
 #include <sndfile.h>
 
@@ -118,10 +119,9 @@ std::optional<host::SampleDepth> host::sampleDepthFromText (const std::string& t
 
 host::OutputFormat host::outputFormatFor (const std::string& path, std::optional<SampleDepth> depth)
 {
-    const auto dot = path.find_last_of ('.');
-    const auto slash = path.find_last_of ('/');
-    const auto extension = dot == std::string::npos || (slash != std::string::npos && dot < slash) ? std::string {}
-                                                                                                   : lowerCase (path.substr (dot + 1));
+    const auto name = nameOf (path);
+    const auto dot = name.find_last_of ('.');
+    const auto extension = dot == std::string::npos ? std::string {} : lowerCase (name.substr (dot + 1));
 
     struct Container
     {

@@ -1,10 +1,10 @@
 // ParameterSettings.cpp: finding a parameter by name and reading a value exactly as the effect reads it.
 #include "ParameterSettings.h"
+#include "NumberText.h"
 
 #include <algorithm>
 #include <cctype>
 #include <cmath>
-#include <cstdio>
 #include <cstdlib>
 #include <optional>
 #include <regex>
@@ -50,9 +50,7 @@ namespace
 
     std::string plain (double value)
     {
-        char text[32];
-        std::snprintf (text, sizeof (text), "%g", value);
-        return text;
+        return host::numberText ("%g", value);
     }
 
     // How far the effect's text of a value may be from it: half its last shown digit.

@@ -1,5 +1,6 @@
 // PendingFile.cpp: a uniquely named file beside the destination, fsync and rename.
 #include "PendingFile.h"
+#include "FilePaths.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -17,14 +18,6 @@ namespace
 {
     // Hidden, and recognisable as this program's should one ever be left.
     constexpr const char* temporaryPrefix = ".kick_host-";
-
-    std::string folderOf (const std::string& path)
-    {
-        const auto slash = path.find_last_of ('/');
-        if (slash == std::string::npos)
-            return ".";
-        return slash == 0 ? "/" : path.substr (0, slash);
-    }
 
     std::runtime_error cannotWrite (const std::string& path, int error)
     {
@@ -69,7 +62,7 @@ host::PendingFile::PendingFile (std::string destination)
     else
         renamedOver = target;
 
-    const int descriptor = createUnique (folderOf (renamedOver), temporary);
+    const int descriptor = createUnique (host::folderOf (renamedOver), temporary);
     if (descriptor < 0)
     {
         const int error = errno;

@@ -6,6 +6,7 @@
 #include "HostViewContainer.h"
 #include "Interruption.h"
 #include "KickPattern.h"
+#include "NumberText.h"
 #include "ParameterSettings.h"
 #include "PendingFile.h"
 #include "RenderOptions.h"
@@ -16,7 +17,6 @@
 #include <algorithm>
 #include <chrono>
 #include <cmath>
-#include <cstdio>
 #include <cstdlib>
 #include <iostream>
 #include <memory>
@@ -71,16 +71,9 @@ namespace
         size_t position = 0;
     };
 
-    std::string formatted (const char* format, double value)
-    {
-        char text[32];
-        std::snprintf (text, sizeof (text), format, value);
-        return text;
-    }
-
     std::string decibels (float magnitude)
     {
-        return magnitude > 0.0f ? formatted ("%+.1f dBFS", 20.0 * std::log10 (magnitude)) : "silence";
+        return magnitude > 0.0f ? host::numberText ("%+.1f dBFS", 20.0 * std::log10 (magnitude)) : "silence";
     }
 
     void listParameters (host::EffectInstance& instance)
@@ -94,7 +87,7 @@ namespace
             {
                 std::cout << range.lowest << " to " << range.highest;
                 if (range.step > 0.0)
-                    std::cout << " in steps of " << formatted ("%g", range.step);
+                    std::cout << " in steps of " << host::numberText ("%g", range.step);
             }
             else
             {
@@ -200,7 +193,7 @@ namespace
                                                   + std::to_string (int (patternTempo)) + " BPM)"
                                             : options.input)
                   << ", " << source.numChannels() << (source.numChannels() == 1 ? " channel" : " channels") << " at "
-                  << source.sampleRate() << " Hz, " << formatted ("%.1f s", double (source.lengthInFrames()) / source.sampleRate()) << "\n";
+                  << source.sampleRate() << " Hz, " << host::numberText ("%.1f s", double (source.lengthInFrames()) / source.sampleRate()) << "\n";
     }
 
     void reportSettings (const host::RenderOptions& options, const std::vector<host::ResolvedSetting>& resolved)
@@ -229,7 +222,7 @@ namespace
     void reportOutput (const host::RenderOptions& options, const host::AudioFileWriter& writer, int64_t frames, double sampleRate)
     {
         std::cout << "Wrote " << options.output << " (" << options.format.description << ", "
-                  << formatted ("%.1f s", double (frames) / sampleRate) << ", peak " << decibels (writer.peak()) << ")\n";
+                  << host::numberText ("%.1f s", double (frames) / sampleRate) << ", peak " << decibels (writer.peak()) << ")\n";
         if (writer.clippedSamples() > 0)
             std::cerr << "kick_host: warning: " << writer.clippedSamples() << " samples above full scale (peak "
                       << decibels (writer.peak()) << ") were clipped in this " << options.format.description

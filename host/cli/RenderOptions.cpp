@@ -1,9 +1,9 @@
 // RenderOptions.cpp: parsing kick_host's options and refusing the combinations that would lose or hide something.
 #include "RenderOptions.h"
+#include "FilePaths.h"
 
 #include <sys/stat.h>
 
-#include <algorithm>
 #include <climits>
 #include <cstdlib>
 #include <map>
@@ -40,11 +40,8 @@ namespace
         char resolved[PATH_MAX];
         if (::realpath (path.c_str(), resolved) != nullptr)
             return resolved;
-        const auto slash = path.find_last_of ('/');
-        const auto folder = slash == std::string::npos ? std::string (".") : path.substr (0, std::max<size_t> (slash, 1));
-        const auto name = slash == std::string::npos ? path : path.substr (slash + 1);
-        if (::realpath (folder.c_str(), resolved) != nullptr)
-            return std::string (resolved) + "/" + name;
+        if (::realpath (host::folderOf (path).c_str(), resolved) != nullptr)
+            return std::string (resolved) + "/" + host::nameOf (path);
         return path;
     }
 

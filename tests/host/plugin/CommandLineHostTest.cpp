@@ -1,85 +1,22 @@
 // kick_host, the command-line host: what it renders, what it writes, and how it refuses bad input without losing a file.
 #include "AudioFile.h"
 #include "KickPattern.h"
+#include "support/KickHostRun.h"
 
 #include <gtest/gtest.h>
 
-#include <dirent.h>
 #include <signal.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <cmath>
-#include <cstdio>
-#include <cstdlib>
 #include <fstream>
-#include <iterator>
 #include <limits>
-#include <memory>
-#include <sstream>
 #include <string>
 #include <vector>
 
 namespace
 {
-    struct Run
-    {
-        int exitCode = -1;
-        std::string output; // stdout and stderr together
-    };
-
-    // `prefix` goes before the program in the shell command (variables, ulimit).
-    Run kickHost (const std::string& arguments, const std::string& prefix = {})
-    {
-        const std::string command = prefix + " " + KICK_HOST_PATH + " " + arguments + " 2>&1";
-        std::unique_ptr<FILE, int (*) (FILE*)> pipe (::popen (command.c_str(), "r"), [] (FILE*) { return 0; });
-        Run run;
-        char buffer[512];
-        while (std::fgets (buffer, sizeof (buffer), pipe.get()) != nullptr)
-            run.output += buffer;
-        const int status = ::pclose (pipe.release());
-        run.exitCode = WIFEXITED (status) ? WEXITSTATUS (status) : -1;
-        return run;
-    }
-
-    bool contains (const std::string& text, const std::string& part)
-    {
-        return text.find (part) != std::string::npos;
-    }
-
-    // A folder of its own for each test, removed with what is in it: other
-    // build trees may run the same tests at once.
-    class Folder
-    {
-    public:
-        Folder()
-        {
-            std::string pattern = ::testing::TempDir() + "kick_host_XXXXXX";
-            path = ::mkdtemp (pattern.data());
-        }
-        ~Folder() { std::system (("rm -rf '" + path + "'").c_str()); }
-
-        std::string operator/ (const std::string& name) const { return path + "/" + name; }
-
-        std::vector<std::string> entries() const
-        {
-            std::vector<std::string> names;
-            std::unique_ptr<DIR, int (*) (DIR*)> dir (::opendir (path.c_str()), ::closedir);
-            while (const auto* entry = ::readdir (dir.get()))
-                if (std::string (entry->d_name) != "." && std::string (entry->d_name) != "..")
-                    names.push_back (entry->d_name);
-            std::sort (names.begin(), names.end());
-            return names;
-        }
-
-        std::string path;
-    };
-
-    std::string contents (const std::string& path)
-    {
-        std::ifstream in (path, std::ios::binary);
-        return { std::istreambuf_iterator<char> (in), std::istreambuf_iterator<char>() };
-    }
+    using namespace kick_host_run;
 
     float peak (const host::AudioData& audio)
     {
@@ -343,33 +280,12 @@ TEST (CommandLineHost, AnInPlaceRenderInterruptedMidWayLeavesTheInputByteIdentic
     host::writeAudioFile (folder / "kick.wav", kicks (48000.0, 30, 2), pcm16);
     const auto original = contents (folder / "kick.wav");
 
-    int errors[2];
-    ASSERT_EQ (::pipe (errors), 0);
-    const pid_t child = ::fork();
-    ASSERT_GE (child, 0);
-    if (child == 0)
-    {
-        ::dup2 (errors[1], STDERR_FILENO);
-        ::close (errors[0]);
-        const auto command = std::string ("exec ") + KICK_HOST_PATH + " --in '" + folder / "kick.wav" + "' --out '" + folder / "kick.wav"
-                             + "' " + strongSettings + " >/dev/null";
-        ::execl ("/bin/sh", "sh", "-c", command.c_str(), static_cast<char*> (nullptr));
-        ::_exit (127);
-    }
-    ::close (errors[1]);
-
+    Background render ("--in '" + folder / "kick.wav" + "' --out '" + folder / "kick.wav" + "' " + strongSettings);
     // Interrupted as soon as the render shows progress, well before its end.
-    std::string stderrText;
-    char buffer[256];
-    ssize_t got = 0;
-    while (! contains (stderrText, "Rendering: ") && (got = ::read (errors[0], buffer, sizeof (buffer))) > 0)
-        stderrText.append (buffer, static_cast<size_t> (got));
-    ::kill (child, SIGINT);
-    while ((got = ::read (errors[0], buffer, sizeof (buffer))) > 0)
-        stderrText.append (buffer, static_cast<size_t> (got));
-    ::close (errors[0]);
-    int status = 0;
-    ::waitpid (child, &status, 0);
+    ASSERT_TRUE (render.waitForError ("Rendering: ")) << render.errors;
+    ::kill (render.pid(), SIGINT);
+    const int status = render.waitForEnd();
+    const auto& stderrText = render.errors;
 
     EXPECT_TRUE (WIFSIGNALED (status) && WTERMSIG (status) == SIGINT) << "status " << status << "\n" << stderrText;
     EXPECT_TRUE (contains (stderrText, "interrupted by SIGINT; the output was left as it was")) << stderrText;

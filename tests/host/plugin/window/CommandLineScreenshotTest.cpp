@@ -1,44 +1,19 @@
 // kick_host's --screenshot on a real X display: a painted picture of the window, and a folder that cannot take it refused before the render.
 #include "AudioFile.h"
 #include "KickPattern.h"
+#include "support/KickHostRun.h"
 
 #include <gtest/gtest.h>
 
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <cstdio>
 #include <fstream>
-#include <iterator>
-#include <memory>
 #include <string>
 
 namespace
 {
-    struct Run
-    {
-        int exitCode = -1;
-        std::string output;
-    };
-
-    Run kickHost (const std::string& arguments)
-    {
-        const std::string command = std::string (KICK_HOST_PATH) + " " + arguments + " 2>&1";
-        std::unique_ptr<FILE, int (*) (FILE*)> pipe (::popen (command.c_str(), "r"), [] (FILE*) { return 0; });
-        Run run;
-        char buffer[512];
-        while (std::fgets (buffer, sizeof (buffer), pipe.get()) != nullptr)
-            run.output += buffer;
-        const int status = ::pclose (pipe.release());
-        run.exitCode = WIFEXITED (status) ? WEXITSTATUS (status) : -1;
-        return run;
-    }
-
-    std::string contents (const std::string& path)
-    {
-        std::ifstream in (path, std::ios::binary);
-        return { std::istreambuf_iterator<char> (in), std::istreambuf_iterator<char>() };
-    }
+    using namespace kick_host_run;
 
     uint32_t bigEndianAt (const std::string& bytes, size_t at)
     {

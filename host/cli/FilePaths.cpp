@@ -1,0 +1,16 @@
+// FilePaths.cpp: splitting at the last slash.
+#include "FilePaths.h"
+
+std::string host::folderOf (const std::string& path)
+{
+    const auto slash = path.find_last_of ('/');
+    if (slash == std::string::npos)
+        return ".";
+    return slash == 0 ? "/" : path.substr (0, slash);
+}
+
+std::string host::nameOf (const std::string& path)
+{
+    const auto slash = path.find_last_of ('/');
+    return slash == std::string::npos ? path : path.substr (slash + 1);
+}
