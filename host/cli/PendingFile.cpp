@@ -24,6 +24,13 @@ namespace
         return std::runtime_error ("cannot write " + path + ": " + std::strerror (error));
     }
 
+    // A FIFO, device or folder is never replaced by a renamed file.
+    void refuseSpecialFile (const std::string& target, const std::string& path)
+    {
+        if (const auto kind = host::specialFileKind (path))
+            throw std::runtime_error ("cannot write " + target + ": it is " + *kind + ", not a regular file");
+    }
+
     // A new file under a name no other file has, as mkstemp makes one, but
     // created with 0666 so that the umask sets its permissions as it does
     // for any file the user creates.
@@ -47,10 +54,9 @@ namespace
 host::PendingFile::PendingFile (std::string destination)
     : target (std::move (destination))
 {
+    refuseSpecialFile (target, target);
     struct stat existing {};
     const bool exists = ::stat (target.c_str(), &existing) == 0;
-    if (exists && S_ISDIR (existing.st_mode))
-        throw cannotWrite (target, EISDIR);
     if (exists && ::access (target.c_str(), W_OK) != 0)
         throw cannotWrite (target, errno);
     replacesExisting = exists;
@@ -93,6 +99,8 @@ void host::PendingFile::commit()
         if (! synced)
             throw cannotWrite (target, error);
     }
+    // Again, as the name may have been given to something else during the render.
+    refuseSpecialFile (target, renamedOver);
     if (::rename (temporary.c_str(), renamedOver.c_str()) != 0)
         throw cannotWrite (target, errno);
     temporary.clear();

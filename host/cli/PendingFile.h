@@ -12,7 +12,8 @@ namespace host
     {
     public:
         // Throws std::runtime_error ("cannot write DESTINATION: reason") when
-        // the folder takes no new file or the destination is not a writable file.
+        // the folder takes no new file or the destination is not a writable
+        // regular file (a FIFO, device or folder is never replaced).
         explicit PendingFile (std::string destination);
         ~PendingFile();
         PendingFile (const PendingFile&) = delete;
@@ -24,7 +25,8 @@ namespace host
 
         // Renames the written file over the destination. An existing
         // destination is replaced only after the new file is on disk, so a
-        // crash leaves one or the other whole. Throws when that fails.
+        // crash leaves one or the other whole. Throws when that fails, or
+        // when the destination has become something other than a regular file.
         void commit();
 
     private:

@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <map>
 #include <optional>
+#include <utility>
 
 const char* const host::renderUsage =
     "Usage: kick_host [options]\n"
@@ -68,6 +69,8 @@ host::RenderOptions host::parseRenderOptions (int argc, const char* const* argv,
         auto value = [&] () -> std::string {
             if (i + 1 >= argc)
                 throw UsageError (option + " needs a value");
+            if (*argv[i + 1] == 0)
+                throw UsageError (option + " needs a value, not an empty one");
             return argv[++i];
         };
         auto once = [&] {
@@ -112,6 +115,17 @@ host::RenderOptions host::parseRenderOptions (int argc, const char* const* argv,
             if (option != "--module")
                 throw UsageError ("--list lists the parameters and renders nothing; it takes no " + option);
         return options;
+    }
+
+    // What is written goes only to a regular file, new or replaced: never to
+    // standard output, nor over a FIFO, device or folder that happens to have the name.
+    for (const auto& [option, path] : { std::pair<const char*, const std::string&> { "--out", options.output },
+                                        std::pair<const char*, const std::string&> { "--screenshot", options.screenshot } })
+    {
+        if (path == "-")
+            throw UsageError (std::string (option) + " - would write to standard output, which kick_host does not do; name a file");
+        if (const auto kind = specialFileKind (path))
+            throw UsageError (std::string (option) + " " + path + " is " + *kind + ", not a regular file; name a regular file, new or existing");
     }
 
     for (const auto* other : { &options.input, &options.output })

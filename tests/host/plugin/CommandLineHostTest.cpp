@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <signal.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cmath>
@@ -231,12 +232,14 @@ TEST (CommandLineHost, AScreenshotNamingTheInputOrOutputIsRefusedAndTouchesNoFil
     host::writeAudioFile (folder / "in.wav", kicks (8000.0, 1), pcm16);
     std::ofstream (folder / "out.wav") << "an earlier render";
     ASSERT_EQ (::symlink ((folder / "in.wav").c_str(), (folder / "link.wav").c_str()), 0);
+    ASSERT_EQ (::link ((folder / "in.wav").c_str(), (folder / "hard.wav").c_str()), 0);
     const auto before = folder.entries();
     const auto input = contents (folder / "in.wav");
 
     const std::string cases[] {
         "--in " + folder / "in.wav" + " --out " + folder / "out.wav" + " --screenshot " + folder / "./out.wav",
         "--in " + folder / "link.wav" + " --out " + folder / "out.wav" + " --screenshot " + folder / "in.wav",
+        "--in " + folder / "hard.wav" + " --out " + folder / "out.wav" + " --screenshot " + folder / "in.wav",
         "--in " + folder / "in.wav" + " --screenshot kick_render.wav", // the default output
     };
     for (const auto& arguments : cases)
@@ -249,6 +252,48 @@ TEST (CommandLineHost, AScreenshotNamingTheInputOrOutputIsRefusedAndTouchesNoFil
     EXPECT_EQ (folder.entries(), before);
     EXPECT_EQ (contents (folder / "in.wav"), input);
     EXPECT_EQ (contents (folder / "out.wav"), "an earlier render");
+}
+
+TEST (CommandLineHost, EmptyValuesStandardOutputAndSpecialFilesAreRefusedBeforeAnyWork)
+{
+    const Folder folder;
+    host::writeAudioFile (folder / "in.wav", kicks (8000.0, 1), pcm16);
+    ASSERT_EQ (::mkfifo ((folder / "fifo.wav").c_str(), 0666), 0);
+    ASSERT_EQ (::mkfifo ((folder / "fifo.png").c_str(), 0666), 0);
+    ASSERT_EQ (::symlink ("fifo.wav", (folder / "to_fifo.wav").c_str()), 0);
+    ASSERT_EQ (::mkdir ((folder / "folder.wav").c_str(), 0777), 0);
+    const auto before = folder.entries();
+    const auto in = " --in " + folder / "in.wav";
+
+    const struct
+    {
+        std::string arguments;
+        std::string message;
+    } cases[] {
+        { "--in \"\"", "--in needs a value, not an empty one" },
+        { "--out \"\"", "--out needs a value, not an empty one" },
+        { "--screenshot \"\"", "--screenshot needs a value, not an empty one" },
+        { "--module \"\"", "--module needs a value, not an empty one" },
+        { "--set \"\"", "--set needs a value, not an empty one" },
+        { "--out -", "--out - would write to standard output, which kick_host does not do" },
+        { "--screenshot -", "--screenshot - would write to standard output" },
+        { "--out " + folder / "fifo.wav", "--out " + folder / "fifo.wav" + " is a FIFO, not a regular file" },
+        { "--out " + folder / "to_fifo.wav", "is a FIFO, not a regular file" },
+        { "--out " + folder / "folder.wav", "is a folder, not a regular file" },
+        { "--out /dev/null", "--out /dev/null is a device, not a regular file" },
+        { "--screenshot " + folder / "fifo.png", "--screenshot " + folder / "fifo.png" + " is a FIFO" },
+        { "--screenshot /dev/null", "--screenshot /dev/null is a device" },
+    };
+    for (const auto& each : cases)
+    {
+        const auto run = kickHost (each.arguments + in);
+        EXPECT_EQ (run.exitCode, 2) << each.arguments << "\n" << run.output;
+        EXPECT_TRUE (contains (run.output, each.message)) << each.arguments << "\n" << run.output;
+        EXPECT_FALSE (contains (run.output, "Loaded")) << "refused only after some work\n" << run.output;
+    }
+    EXPECT_EQ (folder.entries(), before);
+    struct stat fifo {};
+    EXPECT_TRUE (::lstat ((folder / "fifo.wav").c_str(), &fifo) == 0 && S_ISFIFO (fifo.st_mode)) << "the FIFO was replaced";
 }
 
 TEST (CommandLineHost, ADisplayThatCannotBeOpenedIsNamedBeforeAnyWork)
