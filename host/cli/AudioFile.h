@@ -36,9 +36,10 @@ namespace host
     // extensions, or the depths the container can hold.
     OutputFormat outputFormatFor (const std::string& path, std::optional<SampleDepth> depth);
 
-    // Reads any format libsndfile knows, block by block. Throws
-    // std::runtime_error with libsndfile's reason when the file is missing,
-    // unreadable or not audio, and when reading fails part-way.
+    // Reads any format libsndfile knows, block by block, from a file, a pipe
+    // or a FIFO ("-" is standard input). Throws std::runtime_error with the
+    // reason when the file is missing, unreadable or not audio, and when
+    // reading fails part-way.
     class AudioFileReader final : public AudioSource
     {
     public:
@@ -49,8 +50,12 @@ namespace host
 
         int numChannels() const override { return channels; }
         double sampleRate() const override { return rate; }
-        // What the header declares, which a truncated file falls short of.
-        int64_t lengthInFrames() const override { return declaredFrames; }
+        // What the header declares, which a truncated file falls short of;
+        // nothing when the length is not known before reading (libsndfile
+        // cannot measure some formats through a pipe, such as Ogg Vorbis).
+        // Recognising a truncated file from its header takes a regular file
+        // in WAV, RF64 or AIFF; other inputs are as long as libsndfile finds them.
+        std::optional<int64_t> lengthInFrames() const override { return declaredFrames; }
         int read (float* const* destination, int maxFrames) override;
 
         int64_t framesRead() const noexcept { return frames; }
@@ -63,7 +68,7 @@ namespace host
         std::unique_ptr<File> file;
         int channels = 0;
         double rate = 0.0;
-        int64_t declaredFrames = 0;
+        std::optional<int64_t> declaredFrames;
         int64_t frames = 0;
         int64_t nonFinite = 0;
         std::vector<float> interleaved;

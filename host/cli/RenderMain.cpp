@@ -9,6 +9,7 @@
 #include "NumberText.h"
 #include "ParameterSettings.h"
 #include "PendingFile.h"
+#include "Progress.h"
 #include "RenderOptions.h"
 #include "WindowCapture.h"
 
@@ -43,8 +44,6 @@ namespace
         { "Graph mode", "Wave shows the waveform and Freq the spectrum; Spec and Osc show no display" }
     };
 
-    // Longer inputs show their progress.
-    constexpr double secondsBeforeProgress = 10.0;
     // How long the window may take to be painted for the screenshot.
     constexpr auto windowPaintBound = std::chrono::seconds (5);
     const char* const underVirtualDisplay = "KICK_HOST_UNDER_XVFB";
@@ -55,7 +54,7 @@ namespace
     public:
         int numChannels() const override { return 2; }
         double sampleRate() const override { return patternSampleRate; }
-        int64_t lengthInFrames() const override { return static_cast<int64_t> (kicks.size()); }
+        std::optional<int64_t> lengthInFrames() const override { return static_cast<int64_t> (kicks.size()); }
 
         int read (float* const* channels, int maxFrames) override
         {
@@ -102,39 +101,6 @@ namespace
             std::cout << ")\n";
         }
     }
-
-    // Progress over the whole job, for inputs long enough to want it; the
-    // interrupt flag is checked here, between blocks.
-    class Progress
-    {
-    public:
-        Progress (int64_t totalFrames, double sampleRate)
-            : total (totalFrames), shown (static_cast<double> (totalFrames) > secondsBeforeProgress * sampleRate)
-        {
-        }
-
-        ~Progress()
-        {
-            if (shown && lastPercent >= 0)
-                std::cerr << "\n";
-        }
-
-        void update (int64_t done)
-        {
-            host::throwIfInterrupted();
-            if (! shown)
-                return;
-            const auto percent = static_cast<int> (std::min<int64_t> (100, 100 * done / std::max<int64_t> (total, 1)));
-            if (percent != lastPercent)
-                std::cerr << "\rRendering: " << percent << "%" << std::flush;
-            lastPercent = percent;
-        }
-
-    private:
-        int64_t total;
-        bool shown;
-        int lastPercent = -1;
-    };
 
     // Answers the picture's size, as "400 x 477".
     std::string writeWindowPicture (host::EffectInstance& instance, host::PendingFile& file)
@@ -193,7 +159,10 @@ namespace
                                                   + std::to_string (int (patternTempo)) + " BPM)"
                                             : options.input)
                   << ", " << source.numChannels() << (source.numChannels() == 1 ? " channel" : " channels") << " at "
-                  << source.sampleRate() << " Hz, " << host::numberText ("%.1f s", double (source.lengthInFrames()) / source.sampleRate()) << "\n";
+                  << source.sampleRate() << " Hz, "
+                  << (source.lengthInFrames() ? host::numberText ("%.1f s", double (*source.lengthInFrames()) / source.sampleRate())
+                                              : std::string ("length not known until it is read"))
+                  << "\n";
     }
 
     void reportSettings (const host::RenderOptions& options, const std::vector<host::ResolvedSetting>& resolved)
@@ -211,8 +180,8 @@ namespace
 
     void reportInputProblems (const host::AudioFileReader& reader, const std::string& path)
     {
-        if (reader.framesRead() < reader.lengthInFrames())
-            std::cerr << "kick_host: warning: " << path << " is truncated: its header declares " << reader.lengthInFrames()
+        if (const auto declared = reader.lengthInFrames(); declared && reader.framesRead() < *declared)
+            std::cerr << "kick_host: warning: " << path << " is truncated: its header declares " << *declared
                       << " frames but it holds " << reader.framesRead() << "; the " << reader.framesRead() << " were rendered\n";
         if (reader.nonFiniteSamples() > 0)
             std::cerr << "kick_host: warning: " << path << " holds " << reader.nonFiniteSamples()
@@ -291,8 +260,11 @@ namespace
             // The file work overlaps the processing; both threads are done with the files when this scope ends.
             host::ReadAhead reading (input);
             host::WriteBehind writing (writer, input.numChannels());
-            Progress progress (input.lengthInFrames(), input.sampleRate());
-            frames = host::renderStream (instance, reading, writing, [&progress] (int64_t done) { progress.update (done); });
+            host::Progress progress (input.lengthInFrames(), input.sampleRate(), ::isatty (STDERR_FILENO) == 1);
+            frames = host::renderStream (instance, reading, writing, [&progress] (int64_t done) {
+                host::throwIfInterrupted();
+                progress.update (done);
+            });
             writing.finish();
         }
         writer.close();

@@ -36,6 +36,36 @@ namespace
     const host::OutputFormat pcm16 = host::outputFormatFor ("x.wav", host::SampleDepth::int16);
     const host::OutputFormat float32 = host::outputFormatFor ("x.wav", host::SampleDepth::float32);
     // Every stage hard: the render is slow and far above full scale.
+    // The header of an RF64 file of 32-bit float samples whose ds64 chunk declares `frames`.
+    std::string rf64FloatHeader (uint16_t channels, uint32_t sampleRate, uint64_t frames)
+    {
+        std::string header;
+        auto put = [&header] (uint64_t value, size_t bytes) {
+            for (size_t i = 0; i < bytes; ++i)
+                header += static_cast<char> (value >> (8 * i));
+        };
+        const uint32_t bytesPerFrame = 4u * channels;
+        header += "RF64";
+        put (0xFFFFFFFFu, 4);
+        header += "WAVEds64";
+        put (28, 4);
+        put (frames * bytesPerFrame + 72, 8); // the RIFF size
+        put (frames * bytesPerFrame, 8);      // the data size
+        put (frames, 8);
+        put (0, 4); // no table
+        header += "fmt ";
+        put (16, 4);
+        put (3, 2); // IEEE float
+        put (channels, 2);
+        put (sampleRate, 4);
+        put (sampleRate * bytesPerFrame, 4);
+        put (bytesPerFrame, 2);
+        put (32, 2);
+        header += "data";
+        put (0xFFFFFFFFu, 4);
+        return header;
+    }
+
     const std::string strongSettings = "--set \"Kick Harmonics=100\" --set \"Kick Pressure=100\" --set \"Kick Sub=100\" "
                                        "--set \"Kick Comp=100\" --set \"Kick Trans=100\" --set \"Kick Air=100\"";
 }
@@ -212,6 +242,62 @@ TEST (CommandLineHost, TruncatedAndNonFiniteInputIsRenderedWithAWarningThatCount
     ASSERT_EQ (cut.exitCode, 0) << cut.output;
     EXPECT_TRUE (contains (cut.output, "is truncated: its header declares 16000 frames but it holds 10000")) << cut.output;
     EXPECT_EQ (host::readAudioFile (folder / "cut_out.wav").numFrames(), 10000);
+
+    // Through a pipe the header is libsndfile's to read, and it declares the same.
+    const auto piped = kickHost ("--in - --out " + folder / "piped_out.wav", "cat '" + folder / "cut.wav" + "' |");
+    ASSERT_EQ (piped.exitCode, 0) << piped.output;
+    EXPECT_TRUE (contains (piped.output, "- is truncated: its header declares 16000 frames but it holds 10000")) << piped.output;
+
+    // RF64 declares its length in its ds64 chunk, past a data size of all ones.
+    const auto samples = contents (folder / "odd.wav").substr (header, 10000 * 8);
+    std::ofstream (folder / "cut.rf64", std::ios::binary) << rf64FloatHeader (2, 8000, 16000) << samples;
+    const auto rf64 = kickHost ("--in " + folder / "cut.rf64" + " --out " + folder / "rf64_out.wav");
+    ASSERT_EQ (rf64.exitCode, 0) << rf64.output;
+    EXPECT_TRUE (contains (rf64.output, "is truncated: its header declares 16000 frames but it holds 10000")) << rf64.output;
+}
+
+TEST (CommandLineHost, AStreamedInputRendersExactlyAsTheFileDoesAndWarnsOfNothing)
+{
+    const Folder folder;
+    host::writeAudioFile (folder / "in.wav", kicks (44100.0, 2, 2), pcm16);
+    host::writeAudioFile (folder / "in.ogg", kicks (44100.0, 2, 2), host::outputFormatFor ("x.ogg", std::nullopt));
+    ASSERT_EQ (::mkfifo ((folder / "fifo").c_str(), 0666), 0);
+    const std::string settings = " --set \"Kick Sub=60\" --set \"Kick Harmonics=40\"";
+
+    for (const std::string name : { "in.wav", "in.ogg" })
+    {
+        const auto file = folder / name;
+        const auto direct = kickHost ("--in " + file + " --out " + folder / "direct.wav" + settings);
+        ASSERT_EQ (direct.exitCode, 0) << direct.output;
+        const auto expected = host::readAudioFile (folder / "direct.wav");
+
+        const struct
+        {
+            std::string input, prefix;
+        } streams[] {
+            { "-", "cat '" + file + "' |" },
+            { "/dev/stdin", "cat '" + file + "' |" },
+            { folder / "fifo", "cat '" + file + "' > '" + folder / "fifo" + "' &" },
+        };
+        for (const auto& stream : streams)
+        {
+            const auto run = kickHost ("--in " + stream.input + " --out " + folder / "streamed.wav" + settings, stream.prefix);
+            ASSERT_EQ (run.exitCode, 0) << name << " through " << stream.input << "\n" << run.output;
+            EXPECT_FALSE (contains (run.output, "warning")) << name << " through " << stream.input << "\n" << run.output;
+            EXPECT_EQ (host::readAudioFile (folder / "streamed.wav").channels, expected.channels) << name << " through " << stream.input;
+        }
+    }
+
+    // Ogg through a pipe has no length before it is read: none is made up,
+    // and a long one shows seconds done instead of a percentage.
+    host::writeAudioFile (folder / "long.ogg", kicks (8000.0, 6), host::outputFormatFor ("x.ogg", std::nullopt));
+    const auto run = kickHost ("--in - --out " + folder / "long_out.wav", "cat '" + folder / "long.ogg" + "' |");
+    ASSERT_EQ (run.exitCode, 0) << run.output;
+    EXPECT_TRUE (contains (run.output, "Input: -, 1 channel at 8000 Hz, length not known until it is read")) << run.output;
+    EXPECT_TRUE (contains (run.output, "Rendering: 12 s of audio")) << run.output;
+    EXPECT_FALSE (contains (run.output, "%")) << run.output;
+    EXPECT_FALSE (contains (run.output, "warning")) << run.output;
+    EXPECT_EQ (host::readAudioFile (folder / "long_out.wav").numFrames(), 6 * 2 * 8000);
 }
 
 TEST (CommandLineHost, AnOutputItCannotWriteIsRefusedBeforeALongRender)
