@@ -46,9 +46,10 @@ namespace
     void writeInput (const std::string& path, int minutes)
     {
         const auto bar = host::renderKickPattern (sampleRate, 1);
-        host::AudioFileWriter writer (path, host::outputFormatFor (path, host::SampleDepth::int24), sampleRate, channels, path);
         const float* block[channels] = { bar.data(), bar.data() };
         const auto bars = static_cast<int> (minutes * 60 * sampleRate / static_cast<double> (bar.size()));
+        host::AudioFileWriter writer (path, host::outputFormatFor (path, host::SampleDepth::int24), sampleRate, channels,
+                                      static_cast<int64_t> (bars) * static_cast<int64_t> (bar.size()), path);
         for (int i = 0; i < bars; ++i)
             writer.write (block, static_cast<int> (bar.size()));
         writer.close();

@@ -128,6 +128,20 @@ namespace
         }
     }
 
+    // WAV's sizes are 32-bit; the data may take all but room for the header's chunks.
+    constexpr int64_t waveDataLimit = 0xFFFFFFFFll - 4096;
+
+    // WAV for an output known to fit in it, else RF64.
+    int containerFor (int format, std::optional<int64_t> frames, int channels)
+    {
+        if ((format & SF_FORMAT_TYPEMASK) != SF_FORMAT_WAV)
+            return format;
+        const int subtype = format & SF_FORMAT_SUBMASK;
+        const int64_t bytesPerFrame = channels * (subtype == SF_FORMAT_PCM_16 ? 2 : subtype == SF_FORMAT_PCM_24 ? 3 : 4);
+        const bool fits = frames && *frames <= waveDataLimit / bytesPerFrame;
+        return fits ? format : SF_FORMAT_RF64 | subtype;
+    }
+
     int sndfileDepth (host::SampleDepth depth)
     {
         switch (depth)
@@ -172,9 +186,7 @@ host::OutputFormat host::outputFormatFor (const std::string& path, std::optional
         const char* name;
         bool holdsFloat;
     };
-    // WAV is written as RF64, which libsndfile turns into a plain WAV file
-    // when it closes one that stays within WAV's 4 GB.
-    static constexpr Container containers[] { { "wav", SF_FORMAT_RF64, "WAV", true },   { "aiff", SF_FORMAT_AIFF, "AIFF", true },
+    static constexpr Container containers[] { { "wav", SF_FORMAT_WAV, "WAV", true },   { "aiff", SF_FORMAT_AIFF, "AIFF", true },
                                               { "aif", SF_FORMAT_AIFF, "AIFF", true }, { "flac", SF_FORMAT_FLAC, "FLAC", false } };
 
     if (extension == "ogg")
@@ -278,14 +290,14 @@ struct host::AudioFileWriter::File
 };
 
 host::AudioFileWriter::AudioFileWriter (const std::string& path, const OutputFormat& format, double sampleRate, int numChannels,
-                                        std::string nameInMessages)
+                                        std::optional<int64_t> expectedFrames, std::string nameInMessages)
     : name (std::move (nameInMessages)), file (std::make_unique<File>()), channels (numChannels),
       clips (! format.holdsOverFullScale)
 {
     SF_INFO info {};
     info.samplerate = static_cast<int> (sampleRate);
     info.channels = numChannels;
-    info.format = format.sndfileFormat;
+    info.format = containerFor (format.sndfileFormat, expectedFrames, numChannels);
     if (sf_format_check (&info) == SF_FALSE)
         throw std::runtime_error ("cannot write " + name + " as " + format.description + " at " + std::to_string (info.samplerate)
                                   + " Hz with " + std::to_string (numChannels) + " channels");
@@ -295,7 +307,8 @@ host::AudioFileWriter::AudioFileWriter (const std::string& path, const OutputFor
         throw std::runtime_error ("cannot write " + name + ": " + sf_strerror (nullptr));
     // Whole numbers saturate at full scale instead of wrapping round.
     sf_command (file->handle.get(), SFC_SET_CLIPPING, nullptr, SF_TRUE);
-    sf_command (file->handle.get(), SFC_RF64_AUTO_DOWNGRADE, nullptr, SF_TRUE);
+    if ((info.format & SF_FORMAT_TYPEMASK) == SF_FORMAT_RF64)
+        sf_command (file->handle.get(), SFC_RF64_AUTO_DOWNGRADE, nullptr, SF_TRUE);
 }
 
 host::AudioFileWriter::~AudioFileWriter() = default;
@@ -360,7 +373,7 @@ host::AudioData host::readAudioFile (const std::string& path)
 
 void host::writeAudioFile (const std::string& path, const AudioData& audio, const OutputFormat& format)
 {
-    AudioFileWriter writer (path, format, audio.sampleRate, audio.numChannels(), path);
+    AudioFileWriter writer (path, format, audio.sampleRate, audio.numChannels(), audio.numFrames(), path);
     std::vector<const float*> pointers;
     for (const auto& channel : audio.channels)
         pointers.push_back (channel.data());

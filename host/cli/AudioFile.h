@@ -3,6 +3,7 @@
 
 #include "AudioStream.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <memory>
 #include <optional>
@@ -75,14 +76,17 @@ namespace host
     };
 
     // Writes `path` in the given format. In a format that cannot hold samples
-    // beyond full scale it clips them and counts them. Throws
+    // beyond full scale it clips them and counts them. A WAV file is plain
+    // WAV when `expectedFrames` fit in WAV's 4 GB, and RF64 when they would
+    // not or are unknown (libsndfile turns RF64 back into WAV on closing if
+    // it stayed within 4 GB, though in WAV's extensible form). Throws
     // std::runtime_error naming `nameInMessages` (the file the user sees)
     // when the file cannot be created or written.
     class AudioFileWriter final : public AudioSink
     {
     public:
         AudioFileWriter (const std::string& path, const OutputFormat& format, double sampleRate, int numChannels,
-                         std::string nameInMessages);
+                         std::optional<int64_t> expectedFrames, std::string nameInMessages);
         ~AudioFileWriter() override;
         AudioFileWriter (const AudioFileWriter&) = delete;
         AudioFileWriter& operator= (const AudioFileWriter&) = delete;
@@ -92,7 +96,9 @@ namespace host
         void close();
 
         // The largest magnitude handed to the writer, before any clipping.
-        float peak() const noexcept { return largest; }
+        float peakBeforeClipping() const noexcept { return largest; }
+        // The largest magnitude the file holds, after any clipping.
+        float peak() const noexcept { return clips ? std::min (largest, 1.0f) : largest; }
         int64_t clippedSamples() const noexcept { return clipped; }
 
     private:

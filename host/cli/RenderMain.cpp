@@ -194,7 +194,7 @@ namespace
                   << host::numberText ("%.1f s", double (frames) / sampleRate) << ", peak " << decibels (writer.peak()) << ")\n";
         if (writer.clippedSamples() > 0)
             std::cerr << "kick_host: warning: " << writer.clippedSamples() << " samples above full scale (peak "
-                      << decibels (writer.peak()) << ") were clipped in this " << options.format.description
+                      << decibels (writer.peakBeforeClipping()) << ") were clipped in this " << options.format.description
                       << " file; to keep them, write 32-bit float (.wav or .aiff without --bits), or lower the input's level\n";
     }
 
@@ -254,7 +254,8 @@ namespace
         if (! options.screenshot.empty())
             picture.emplace (options.screenshot);
 
-        host::AudioFileWriter writer (output.path(), options.format, input.sampleRate(), input.numChannels(), options.output);
+        host::AudioFileWriter writer (output.path(), options.format, input.sampleRate(), input.numChannels(), input.lengthInFrames(),
+                                  options.output);
         int64_t frames = 0;
         {
             // The file work overlaps the processing; both threads are done with the files when this scope ends.
