@@ -7,7 +7,9 @@
 #include <gtest/gtest.h>
 
 #include <signal.h>
+#include <sys/socket.h>
 #include <sys/stat.h>
+#include <sys/un.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -396,6 +398,14 @@ TEST (CommandLineHost, EmptyValuesStandardOutputAndSpecialFilesAreRefusedBeforeA
     ASSERT_EQ (::mkfifo ((folder / "fifo.png").c_str(), 0666), 0);
     ASSERT_EQ (::symlink ("fifo.wav", (folder / "to_fifo.wav").c_str()), 0);
     ASSERT_EQ (::mkdir ((folder / "folder.wav").c_str(), 0777), 0);
+    // A socket stands for the devices too, which no test may risk replacing.
+    const int listening = ::socket (AF_UNIX, SOCK_STREAM, 0);
+    sockaddr_un address {};
+    address.sun_family = AF_UNIX;
+    const auto socketPath = folder / "socket.png";
+    ASSERT_LT (socketPath.size(), sizeof (address.sun_path));
+    std::copy (socketPath.begin(), socketPath.end(), address.sun_path);
+    ASSERT_EQ (::bind (listening, reinterpret_cast<sockaddr*> (&address), sizeof (address)), 0);
     const auto before = folder.entries();
     const auto in = " --in " + folder / "in.wav";
 
@@ -414,13 +424,13 @@ TEST (CommandLineHost, EmptyValuesStandardOutputAndSpecialFilesAreRefusedBeforeA
         { "--out " + folder / "fifo.wav", "--out " + folder / "fifo.wav" + " is a FIFO, not a regular file" },
         { "--out " + folder / "to_fifo.wav", "is a FIFO, not a regular file" },
         { "--out " + folder / "folder.wav", "is a folder, not a regular file" },
-        { "--out /dev/null", "--out /dev/null is a device, not a regular file" },
         { "--screenshot " + folder / "fifo.png", "--screenshot " + folder / "fifo.png" + " is a FIFO" },
-        { "--screenshot /dev/null", "--screenshot /dev/null is a device" },
+        { "--screenshot " + socketPath, "--screenshot " + socketPath + " is a socket, not a regular file" },
     };
     for (const auto& each : cases)
     {
-        const auto run = kickHost (each.arguments + in);
+        // In the test's folder, where the default output would go.
+        const auto run = kickHost (each.arguments + in, "cd '" + folder.path + "' &&");
         EXPECT_EQ (run.exitCode, 2) << each.arguments << "\n" << run.output;
         EXPECT_TRUE (contains (run.output, each.message)) << each.arguments << "\n" << run.output;
         EXPECT_FALSE (contains (run.output, "Loaded")) << "refused only after some work\n" << run.output;
@@ -428,6 +438,7 @@ TEST (CommandLineHost, EmptyValuesStandardOutputAndSpecialFilesAreRefusedBeforeA
     EXPECT_EQ (folder.entries(), before);
     struct stat fifo {};
     EXPECT_TRUE (::lstat ((folder / "fifo.wav").c_str(), &fifo) == 0 && S_ISFIFO (fifo.st_mode)) << "the FIFO was replaced";
+    ::close (listening);
 }
 
 TEST (CommandLineHost, ADisplayThatCannotBeOpenedIsNamedBeforeAnyWork)
