@@ -1,6 +1,7 @@
 // AudioFile.cpp: libsndfile streams, and the length a WAV, RF64 or AIFF header declares.
 #include "AudioFile.h"
 #include "FilePaths.h"
+#include "Interruption.h"
 
 #include <fcntl.h>
 #include <sndfile.h>
@@ -229,6 +230,9 @@ struct host::AudioFileReader::File
 host::AudioFileReader::AudioFileReader (const std::string& pathToRead)
     : path (pathToRead), file (std::make_unique<File>())
 {
+    // Opening a FIFO waits for a writer, and reading its header for the writer's first bytes.
+    const InputWait waiting;
+
     // Opened once, here, and handed to libsndfile: opening it a second time
     // to read the header would take bytes from a pipe's stream.
     const bool standardInput = path == "-";
@@ -239,6 +243,7 @@ host::AudioFileReader::AudioFileReader (const std::string& pathToRead)
 
     struct stat status {};
     const bool regular = ::fstat (file->descriptor.number, &status) == 0 && S_ISREG (status.st_mode);
+    streamed = ! regular;
     const auto headerFrames = regular ? framesInHeader (file->descriptor.number) : std::nullopt;
 
     SF_INFO info {};
@@ -261,7 +266,11 @@ host::AudioFileReader::~AudioFileReader() = default;
 int host::AudioFileReader::read (float* const* destination, int maxFrames)
 {
     interleaved.resize (static_cast<size_t> (maxFrames) * static_cast<size_t> (channels));
+    std::optional<InputWait> waiting;
+    if (streamed)
+        waiting.emplace();
     const auto got = static_cast<int> (sf_readf_float (file->handle.get(), interleaved.data(), maxFrames));
+    waiting.reset();
     if (got <= 0 && sf_error (file->handle.get()) != SF_ERR_NO_ERROR)
         throw std::runtime_error ("cannot read " + path + ": " + sf_strerror (file->handle.get()));
 

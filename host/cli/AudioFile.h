@@ -40,7 +40,8 @@ namespace host
     // Reads any format libsndfile knows, block by block, from a file, a pipe
     // or a FIFO ("-" is standard input). Throws std::runtime_error with the
     // reason when the file is missing, unreadable or not audio, and when
-    // reading fails part-way.
+    // reading fails part-way. Opening, and reading anything but a regular
+    // file, are waits for input (InputWait) that a signal ends at once.
     class AudioFileReader final : public AudioSource
     {
     public:
@@ -70,6 +71,7 @@ namespace host
         int channels = 0;
         double rate = 0.0;
         std::optional<int64_t> declaredFrames;
+        bool streamed = false; // a pipe, FIFO or device, whose reads wait for its writer
         int64_t frames = 0;
         int64_t nonFinite = 0;
         std::vector<float> interleaved;

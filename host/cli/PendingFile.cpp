@@ -75,6 +75,16 @@ host::PendingFile::PendingFile (std::string destination)
         temporary.clear();
         throw cannotWrite (target, error);
     }
+    try
+    {
+        removedOnAbruptEnd.emplace (temporary);
+    }
+    catch (const std::length_error&)
+    {
+        ::close (descriptor);
+        ::unlink (temporary.c_str());
+        throw;
+    }
     // What replaces a file keeps its permissions.
     if (exists)
         ::fchmod (descriptor, existing.st_mode & 07777);
@@ -87,21 +97,25 @@ host::PendingFile::~PendingFile()
         ::unlink (temporary.c_str());
 }
 
+void host::PendingFile::sync()
+{
+    if (! replacesExisting)
+        return;
+    const int descriptor = ::open (temporary.c_str(), O_RDONLY | O_CLOEXEC);
+    const bool synced = descriptor >= 0 && ::fsync (descriptor) == 0;
+    const int error = errno;
+    if (descriptor >= 0)
+        ::close (descriptor);
+    if (! synced)
+        throw cannotWrite (target, error);
+}
+
 void host::PendingFile::commit()
 {
-    if (replacesExisting)
-    {
-        const int descriptor = ::open (temporary.c_str(), O_RDONLY | O_CLOEXEC);
-        const bool synced = descriptor >= 0 && ::fsync (descriptor) == 0;
-        const int error = errno;
-        if (descriptor >= 0)
-            ::close (descriptor);
-        if (! synced)
-            throw cannotWrite (target, error);
-    }
     // Again, as the name may have been given to something else during the render.
     refuseSpecialFile (target, renamedOver);
     if (::rename (temporary.c_str(), renamedOver.c_str()) != 0)
         throw cannotWrite (target, errno);
     temporary.clear();
+    removedOnAbruptEnd.reset();
 }

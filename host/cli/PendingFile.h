@@ -1,13 +1,17 @@
 // PendingFile.h: a file written under a temporary name beside its destination and renamed over it only once complete.
 #pragma once
 
+#include "AbruptEnd.h"
+
+#include <optional>
 #include <string>
 
 namespace host
 {
     // Creating one proves the destination can be written before any work is
     // done; the destination itself stays exactly as it was until commit(),
-    // and the temporary file is removed on every way out that is not one.
+    // and the temporary file is removed on every way out that is not one,
+    // an abrupt end included (undoAbruptly).
     class PendingFile
     {
     public:
@@ -23,10 +27,14 @@ namespace host
         // Where to write in the meantime.
         const std::string& path() const noexcept { return temporary; }
 
-        // Renames the written file over the destination. An existing
-        // destination is replaced only after the new file is on disk, so a
-        // crash leaves one or the other whole. Throws when that fails, or
-        // when the destination has become something other than a regular file.
+        // Puts the written file on disk when it is to replace an existing
+        // destination, so that a crash after commit() leaves one or the
+        // other whole: the slow part of committing. Throws when that fails.
+        void sync();
+
+        // Renames the written file over the destination. Throws when that
+        // fails, or when the destination has become something other than a
+        // regular file.
         void commit();
 
     private:
@@ -34,5 +42,6 @@ namespace host
         std::string renamedOver; // the target, or the file it links to
         std::string temporary;
         bool replacesExisting = false;
+        std::optional<RemovedOnAbruptEnd> removedOnAbruptEnd;
     };
 }

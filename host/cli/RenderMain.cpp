@@ -198,6 +198,19 @@ namespace
                       << " file; to keep them, write 32-bit float (.wav or .aiff without --bits), or lower the input's level\n";
     }
 
+    // The picture is renamed into place after the output; should that fail, the output was written all the same.
+    void commitPicture (host::PendingFile& picture, const std::string& output)
+    {
+        try
+        {
+            picture.commit();
+        }
+        catch (const std::runtime_error& error)
+        {
+            throw std::runtime_error (std::string (error.what()) + "; " + output + " was written");
+        }
+    }
+
     int run (const host::RenderOptions& options)
     {
         host::LoadedEffect effect (options.modulePath);
@@ -210,6 +223,9 @@ namespace
         {
             host::EffectInstance instance (effect, 2, static_cast<float> (patternSampleRate));
             listParameters (instance);
+            // A closed standard output shows now (SIGPIPE), not at the exit.
+            std::cout.flush();
+            host::throwIfInterrupted();
             return EXIT_SUCCESS;
         }
 
@@ -246,6 +262,9 @@ namespace
             instance.automate (setting.id, setting.normalized);
         reportInput (options, input);
         reportSettings (options, resolved);
+        // Said before the render, so that a closed standard output stops it at once.
+        std::cout.flush();
+        host::throwIfInterrupted();
 
         // Created first: a destination that cannot be written is reported
         // before a long render, and stays untouched until all is done.
@@ -274,10 +293,15 @@ namespace
 
         const auto pictureSize = picture ? writeWindowPicture (instance, *picture) : std::string {};
 
-        host::throwIfInterrupted();
+        // On disk first, while a signal still leaves every destination as it
+        // was; then renamed into place, which a signal no longer stops.
+        output.sync();
+        if (picture)
+            picture->sync();
+        host::beginCommit();
         output.commit();
         if (picture)
-            picture->commit();
+            commitPicture (*picture, options.output);
         reportOutput (options, writer, frames, input.sampleRate());
         if (picture)
             std::cout << "Wrote a picture of the window to " << options.screenshot << " (" << pictureSize << ")\n";
@@ -287,6 +311,7 @@ namespace
 
 int main (int argc, char** argv)
 {
+    host::installInterruptHandlers();
     try
     {
         const auto options = host::parseRenderOptions (argc, argv, KICK_DEFAULT_MODULE_PATH);
@@ -297,7 +322,6 @@ int main (int argc, char** argv)
         }
         if (! options.screenshot.empty())
             ensureDisplay (argc, argv);
-        host::installInterruptHandlers();
         return run (options);
     }
     catch (const host::Interrupted& interruption)

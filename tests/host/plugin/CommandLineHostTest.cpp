@@ -6,7 +6,9 @@
 
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
 #include <signal.h>
+#include <sys/wait.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/un.h>
@@ -18,6 +20,7 @@
 #include <fstream>
 #include <limits>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace
@@ -86,6 +89,9 @@ namespace
         put (0xFFFFFFFFu, 4);
         return header;
     }
+
+    // The signals that stop a render, as its messages name them.
+    const std::pair<int, const char*> stopSignals[] { { SIGINT, "SIGINT" }, { SIGTERM, "SIGTERM" }, { SIGHUP, "SIGHUP" } };
 
     const std::string strongSettings = "--set \"Kick Harmonics=100\" --set \"Kick Pressure=100\" --set \"Kick Sub=100\" "
                                        "--set \"Kick Comp=100\" --set \"Kick Trans=100\" --set \"Kick Air=100\"";
@@ -464,25 +470,123 @@ TEST (CommandLineHost, AnOutputThroughALinkReplacesTheFileItPointsTo)
     EXPECT_EQ (folder.entries(), (std::vector<std::string> { "latest.wav", "render.wav" }));
 }
 
-TEST (CommandLineHost, AnInPlaceRenderInterruptedMidWayLeavesTheInputByteIdentical)
+TEST (CommandLineHost, AnInPlaceRenderStoppedBySignalMidWayLeavesTheInputByteIdenticalAndEndsByThatSignal)
 {
     const Folder folder;
     // A minute of stereo at every stage's hardest takes a good part of a second to render.
     host::writeAudioFile (folder / "kick.wav", kicks (48000.0, 30, 2), pcm16);
     const auto original = contents (folder / "kick.wav");
 
-    Background render ("--in '" + folder / "kick.wav" + "' --out '" + folder / "kick.wav" + "' " + strongSettings);
-    // Interrupted as soon as the render shows progress, well before its end.
-    ASSERT_TRUE (render.waitForError ("Rendering: ")) << render.errors;
-    ::kill (render.pid(), SIGINT);
-    const int status = render.waitForEnd();
-    const auto& stderrText = render.errors;
+    for (const auto& [signal, name] : stopSignals)
+    {
+        Background render ("--in '" + folder / "kick.wav" + "' --out '" + folder / "kick.wav" + "' " + strongSettings);
+        // Stopped as soon as the render shows progress, well before its end.
+        ASSERT_TRUE (render.waitForError ("Rendering: ")) << render.errors;
+        ::kill (render.pid(), signal);
+        const int status = render.waitForEnd();
 
-    EXPECT_TRUE (WIFSIGNALED (status) && WTERMSIG (status) == SIGINT) << "status " << status << "\n" << stderrText;
-    EXPECT_TRUE (contains (stderrText, "interrupted by SIGINT; the output was left as it was")) << stderrText;
-    EXPECT_FALSE (contains (stderrText, "Rendering: 100%")) << "the render finished before the interrupt\n" << stderrText;
-    EXPECT_TRUE (contents (folder / "kick.wav") == original) << "the input changed";
-    EXPECT_EQ (folder.entries(), std::vector<std::string> { "kick.wav" }) << "a temporary file was left";
+        EXPECT_TRUE (WIFSIGNALED (status) && WTERMSIG (status) == signal) << name << ": status " << status << "\n" << render.errors;
+        EXPECT_TRUE (contains (render.errors, std::string ("interrupted by ") + name + "; the output was left as it was")) << render.errors;
+        EXPECT_FALSE (contains (render.errors, "Rendering: 100%")) << "the render finished before the signal\n" << render.errors;
+        EXPECT_TRUE (contents (folder / "kick.wav") == original) << name << ": the input changed";
+        EXPECT_EQ (folder.entries(), std::vector<std::string> { "kick.wav" }) << name << ": a temporary file was left";
+    }
+}
+
+TEST (CommandLineHost, AClosedStandardOutputOrErrorEndsTheRenderBySIGPIPEAndLeavesNothing)
+{
+    const Folder folder;
+    host::writeAudioFile (folder / "in.wav", kicks (48000.0, 30, 2), pcm16);
+    std::ofstream (folder / "out.wav") << "an earlier render";
+    const auto before = folder.entries();
+
+    // Standard output closed shows before the render; standard error only
+    // closed, at the first progress line, once the render has begun; and
+    // --list, which writes nothing, ends by it all the same.
+    const std::vector<std::string> render { KICK_HOST_PATH, "--in", folder / "in.wav", "--out", folder / "out.wav", "--set", "Kick Sub=100" };
+    const struct
+    {
+        std::vector<std::string> arguments;
+        bool outputToo;
+    } cases[] { { render, true }, { render, false }, { { KICK_HOST_PATH, "--list" }, true } };
+    for (const auto& [arguments, outputToo] : cases)
+    {
+        std::vector<char*> argv;
+        for (const auto& argument : arguments)
+            argv.push_back (const_cast<char*> (argument.c_str()));
+        argv.push_back (nullptr);
+
+        int readerGone[2];
+        ASSERT_EQ (::pipe (readerGone), 0);
+        ::close (readerGone[0]);
+        const pid_t child = ::fork();
+        ASSERT_GE (child, 0);
+        if (child == 0)
+        {
+            ::dup2 (readerGone[1], STDERR_FILENO);
+            if (outputToo)
+                ::dup2 (readerGone[1], STDOUT_FILENO);
+            else
+                ::dup2 (::open ("/dev/null", O_WRONLY), STDOUT_FILENO);
+            ::execv (argv[0], argv.data());
+            ::_exit (127);
+        }
+        ::close (readerGone[1]);
+        int status = 0;
+        const bool ended = eventually ([&] { return ::waitpid (child, &status, WNOHANG) == child; });
+        if (! ended)
+        {
+            ::kill (child, SIGKILL);
+            ::waitpid (child, &status, 0);
+        }
+
+        EXPECT_TRUE (ended && WIFSIGNALED (status) && WTERMSIG (status) == SIGPIPE)
+            << arguments.back() << (outputToo ? ", output and error closed" : ", error closed") << ": status " << status;
+        EXPECT_EQ (contents (folder / "out.wav"), "an earlier render");
+        EXPECT_EQ (folder.entries(), before) << "a temporary file was left";
+    }
+}
+
+TEST (CommandLineHost, AStalledStreamIsStoppedByASignalAndLeavesNothing)
+{
+    const Folder folder;
+    host::writeAudioFile (folder / "in.wav", kicks (48000.0, 4, 2), pcm16);
+    const auto start = contents (folder / "in.wav").substr (0, 200000);
+    ASSERT_EQ (::mkfifo ((folder / "in.fifo").c_str(), 0666), 0);
+    auto temporaryFileExists = [&folder] {
+        const auto names = folder.entries();
+        return std::any_of (names.begin(), names.end(), [] (const std::string& name) { return name.rfind (".kick_host-", 0) == 0; });
+    };
+
+    for (const auto& [signal, name] : stopSignals)
+    {
+        // Its writer gives the header and a few blocks, then stalls with the FIFO open.
+        Background render ("--in '" + folder / "in.fifo" + "' --out '" + folder / "out.wav" + "'");
+        int writer = -1;
+        ASSERT_TRUE (eventually ([&] { return (writer = ::open ((folder / "in.fifo").c_str(), O_WRONLY | O_NONBLOCK)) >= 0; }));
+        ::fcntl (writer, F_SETFL, 0);
+        ASSERT_EQ (::write (writer, start.data(), start.size()), static_cast<ssize_t> (start.size()));
+        ASSERT_TRUE (eventually (temporaryFileExists)) << render.errors;
+
+        ::kill (render.pid(), signal);
+        const int status = render.waitForEnd();
+        ::close (writer);
+        EXPECT_TRUE (WIFSIGNALED (status) && WTERMSIG (status) == signal) << name << ": status " << status << "\n" << render.errors;
+        EXPECT_TRUE (contains (render.errors, std::string ("interrupted by ") + name)) << render.errors;
+        EXPECT_EQ (folder.entries(), (std::vector<std::string> { "in.fifo", "in.wav" })) << name << ": a file was left";
+    }
+
+    // A FIFO no one ever writes to is a wait too.
+    Background render ("--in '" + folder / "in.fifo" + "' --out '" + folder / "out.wav" + "'");
+    // Its main thread asleep in openat (system call 257 on x86-64): waiting for a writer.
+    const auto proc = "/proc/" + std::to_string (render.pid());
+    ASSERT_TRUE (eventually ([&] {
+        const auto stat = contents (proc + "/stat");
+        return stat.compare (stat.rfind (')') + 2, 1, "S") == 0 && contents (proc + "/syscall").rfind ("257 ", 0) == 0;
+    }));
+    ::kill (render.pid(), SIGTERM);
+    const int status = render.waitForEnd();
+    EXPECT_TRUE (WIFSIGNALED (status) && WTERMSIG (status) == SIGTERM) << "status " << status << "\n" << render.errors;
 }
 
 TEST (CommandLineHost, AWriteThatFailsLeavesAnExistingDestinationUntouched)
