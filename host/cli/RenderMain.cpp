@@ -11,6 +11,7 @@
 #include "PendingFile.h"
 #include "Progress.h"
 #include "RenderOptions.h"
+#include "VirtualDisplay.h"
 #include "WindowCapture.h"
 
 #include <unistd.h>
@@ -44,9 +45,10 @@ namespace
         { "Graph mode", "Wave shows the waveform and Freq the spectrum; Spec and Osc show no display" }
     };
 
-    // How long the window may take to be painted for the screenshot.
-    constexpr auto windowPaintBound = std::chrono::seconds (5);
-    const char* const underVirtualDisplay = "KICK_HOST_UNDER_XVFB";
+    // How long the window may take to be painted for the screenshot: the
+    // wait ends as soon as it is, so only a window that never paints waits
+    // this long, and a heavily loaded machine under a sanitizer still makes it.
+    constexpr auto windowPaintBound = std::chrono::seconds (15);
 
     // The built-in kick pattern in stereo, as a source like a file.
     class PatternSource final : public host::AudioSource
@@ -105,14 +107,14 @@ namespace
     // Answers the picture's size, as "400 x 477".
     std::string writeWindowPicture (host::EffectInstance& instance, host::PendingFile& file)
     {
-        host::installLenientXErrorHandler();
         auto* container = instance.openWindow();
         if (container == nullptr)
             throw std::runtime_error ("the effect could not open its window");
         if (! container->hasWindow())
             throw std::runtime_error ("no X display to show the window on");
 
-        const auto picture = host::captureSettledWindow (reinterpret_cast<unsigned long> (container->GetPtr()), windowPaintBound);
+        const auto picture = host::captureSettledWindow (reinterpret_cast<unsigned long> (container->GetPtr()), windowPaintBound,
+                                                         host::throwIfInterrupted);
         instance.closeWindow();
         if (! picture)
             throw std::runtime_error ("the window was not painted within " + std::to_string (windowPaintBound.count())
@@ -128,28 +130,19 @@ namespace
         return std::to_string (picture->width) + " x " + std::to_string (picture->height);
     }
 
-    // A screenshot needs an X display: one that DISPLAY names must open;
-    // without one, run again under a virtual one.
-    void ensureDisplay (int argc, char** argv)
+    // A screenshot needs an X display: the one DISPLAY names must open;
+    // without one, this process starts a virtual display of its own.
+    bool needsVirtualDisplay (const host::RenderOptions& options)
     {
+        if (options.screenshot.empty())
+            return false;
         const char* display = std::getenv ("DISPLAY");
-        if (display != nullptr && *display != 0)
-        {
-            if (! host::displayOpens (display))
-                throw std::runtime_error (std::string ("cannot open the X display \"") + display
-                                          + "\" that DISPLAY names for the screenshot; unset DISPLAY to use a virtual display");
-            return;
-        }
-        if (std::getenv (underVirtualDisplay) != nullptr)
-            throw std::runtime_error ("xvfb-run started no X display for the screenshot");
-
-        ::setenv (underVirtualDisplay, "1", 1);
-        std::vector<char*> command { const_cast<char*> ("xvfb-run"), const_cast<char*> ("-a"),
-                                     const_cast<char*> ("-s"), const_cast<char*> ("-screen 0 1024x768x24") };
-        command.insert (command.end(), argv, argv + argc);
-        command.push_back (nullptr);
-        ::execvp (command[0], command.data());
-        throw std::runtime_error ("no X display is set and xvfb-run could not be started for the screenshot");
+        if (display == nullptr || *display == 0)
+            return true;
+        if (! host::displayOpens (display))
+            throw std::runtime_error (std::string ("cannot open the X display \"") + display
+                                      + "\" that DISPLAY names for the screenshot; unset DISPLAY to use a virtual display");
+        return false;
     }
 
     void reportInput (const host::RenderOptions& options, const host::AudioSource& source)
@@ -312,6 +305,10 @@ namespace
 int main (int argc, char** argv)
 {
     host::installInterruptHandlers();
+    // The module's framework opens the display DISPLAY names as it starts,
+    // screenshot or not, so a lost X server can end any render.
+    host::installLenientXErrorHandler();
+    host::setXConnectionLossHandler ([] { host::failAbruptly ("lost the connection to the X display"); });
     try
     {
         const auto options = host::parseRenderOptions (argc, argv, KICK_DEFAULT_MODULE_PATH);
@@ -320,8 +317,13 @@ int main (int argc, char** argv)
             std::cout << host::renderUsage;
             return EXIT_SUCCESS;
         }
-        if (! options.screenshot.empty())
-            ensureDisplay (argc, argv);
+        // Stopped when this scope ends, after the module that uses it is gone.
+        std::optional<host::VirtualDisplay> virtualDisplay;
+        if (needsVirtualDisplay (options))
+        {
+            virtualDisplay.emplace();
+            ::setenv ("DISPLAY", virtualDisplay->name().c_str(), 1);
+        }
         return run (options);
     }
     catch (const host::Interrupted& interruption)

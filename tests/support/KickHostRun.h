@@ -14,6 +14,7 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <fstream>
 #include <iterator>
 #include <memory>
@@ -27,6 +28,10 @@ namespace kick_host_run
     // How long a run may take before a test gives up on it: far beyond any
     // run's real length, so only a hang reaches it.
     constexpr auto patience = std::chrono::seconds (120);
+
+    // Every stage at its hardest: the render is slow and far above full scale.
+    inline const std::string strongSettings = "--set \"Kick Harmonics=100\" --set \"Kick Pressure=100\" --set \"Kick Sub=100\" "
+                                              "--set \"Kick Comp=100\" --set \"Kick Trans=100\" --set \"Kick Air=100\"";
 
     struct Run
     {
@@ -118,6 +123,19 @@ namespace kick_host_run
         const auto stat = contents ("/proc/" + std::to_string (pid) + "/stat");
         const auto close = stat.rfind (')');
         return close == std::string::npos || stat.compare (close + 2, 1, "Z") == 0;
+    }
+
+    // Whether a signal sent to the process waits to be handled.
+    inline bool signalPending (pid_t pid, int signal)
+    {
+        const auto status = contents ("/proc/" + std::to_string (pid) + "/status");
+        for (const char* field : { "\nSigPnd:", "\nShdPnd:" })
+        {
+            const auto at = status.find (field);
+            if (at != std::string::npos && (std::strtoull (status.c_str() + at + std::strlen (field), nullptr, 16) >> (signal - 1) & 1) != 0)
+                return true;
+        }
+        return false;
     }
 
     // Polls `done` until it holds or `patience` runs out; answers whether it held.

@@ -43,7 +43,6 @@ namespace
 
     const host::OutputFormat pcm16 = host::outputFormatFor ("x.wav", host::SampleDepth::int16);
     const host::OutputFormat float32 = host::outputFormatFor ("x.wav", host::SampleDepth::float32);
-    // Every stage hard: the render is slow and far above full scale.
     // The format tag of a RIFF WAVE file's fmt chunk: 1 for PCM, 3 for float, 0xFFFE for the extensible form.
     int waveFormatTag (const std::string& wave)
     {
@@ -92,9 +91,6 @@ namespace
 
     // The signals that stop a render, as its messages name them.
     const std::pair<int, const char*> stopSignals[] { { SIGINT, "SIGINT" }, { SIGTERM, "SIGTERM" }, { SIGHUP, "SIGHUP" } };
-
-    const std::string strongSettings = "--set \"Kick Harmonics=100\" --set \"Kick Pressure=100\" --set \"Kick Sub=100\" "
-                                       "--set \"Kick Comp=100\" --set \"Kick Trans=100\" --set \"Kick Air=100\"";
 }
 
 TEST (CommandLineHost, RendersTheBuiltInKickPatternThroughTheModule)
