@@ -127,6 +127,8 @@ host::RenderOptions host::parseRenderOptions (int argc, const char* const* argv,
     for (const auto& [option, path] : { std::pair<const char*, const std::string&> { "--out", options.output },
                                         std::pair<const char*, const std::string&> { "--screenshot", options.screenshot } })
     {
+        if (path.empty()) // no picture asked for
+            continue;
         if (path == "-")
             throw UsageError (std::string (option) + " - would write to standard output, which kick_host does not do; name a file");
         if (const auto kind = specialFileKind (path))
