@@ -17,6 +17,15 @@ namespace
 {
     using Clock = std::chrono::steady_clock;
 
+    // Display numbers are tried from here up: clear of :0, which the
+    // module's framework opens when DISPLAY is not set (another program's
+    // render would connect to this server and fail when it stops), and of
+    // the 99 and up that xvfb-run -a takes.
+    constexpr int firstDisplayNumber = 200;
+    constexpr int displayNumbersTried = 100;
+    // What the child exits with when Xvfb cannot be run at all.
+    constexpr int notRun = 127;
+
     // Xvfb is ready in well under a second; this much is left for a loaded machine.
     constexpr auto startBound = std::chrono::seconds (30);
     // It ends at once on SIGTERM; one that does not is killed after this long.
@@ -48,12 +57,31 @@ namespace
 
 host::VirtualDisplay::VirtualDisplay()
 {
+    for (int number = firstDisplayNumber; number < firstDisplayNumber + displayNumbersTried; ++number)
+    {
+        // A lock file marks a number taken, by a server running or one that never cleaned up.
+        if (::access (("/tmp/.X" + std::to_string (number) + "-lock").c_str(), F_OK) == 0)
+            continue;
+        if (start (number))
+        {
+            display = ":" + std::to_string (number);
+            return;
+        }
+    }
+    throw std::runtime_error ("Xvfb started no virtual display on :" + std::to_string (firstDisplayNumber) + " to :"
+                              + std::to_string (firstDisplayNumber + displayNumbersTried - 1));
+}
+
+bool host::VirtualDisplay::start (int number)
+{
     int ready[2];
     if (::pipe2 (ready, O_CLOEXEC) != 0)
         throw std::runtime_error ("cannot start Xvfb: no pipe to hear from it");
     // Made before fork: between fork and exec only async-signal-safe calls.
+    const auto name = ":" + std::to_string (number);
     const auto readyNumber = std::to_string (ready[1]);
-    const char* const arguments[] { "Xvfb", "-displayfd", readyNumber.c_str(), "-screen", "0", "1024x768x24", "-nolisten", "tcp", nullptr };
+    const char* const arguments[] { "Xvfb", name.c_str(), "-displayfd", readyNumber.c_str(), "-screen", "0", "1024x768x24", "-nolisten", "tcp",
+                                    nullptr };
     const pid_t parent = ::getpid();
 
     // No handler of this process may run in the child before exec.
@@ -74,7 +102,7 @@ host::VirtualDisplay::VirtualDisplay()
         ::dup2 (quiet, STDERR_FILENO);
         ::sigprocmask (SIG_SETMASK, &previous, nullptr);
         ::execvp (arguments[0], const_cast<char* const*> (arguments));
-        ::_exit (127);
+        ::_exit (notRun);
     }
     ::pthread_sigmask (SIG_SETMASK, &previous, nullptr);
     ::close (ready[1]);
@@ -87,15 +115,14 @@ host::VirtualDisplay::VirtualDisplay()
     ::setpgid (server, server);
     stoppedOnAbruptEnd.emplace (server);
 
+    // Once ready, the server writes the number it serves.
     const auto line = readyLine (ready[0]);
     ::close (ready[0]);
-    const auto number = line.substr (0, line.find ('\n'));
-    if (number.empty() || number.find_first_not_of ("0123456789") != std::string::npos)
-    {
-        stop();
-        throw std::runtime_error ("Xvfb did not start a virtual display (is the xvfb package installed?)");
-    }
-    display = ":" + number;
+    if (line == std::to_string (number) + "\n")
+        return true;
+    if (stop() == notRun)
+        throw std::runtime_error ("cannot run Xvfb for a virtual display (is the xvfb package installed?)");
+    return false;
 }
 
 host::VirtualDisplay::~VirtualDisplay()
@@ -103,19 +130,21 @@ host::VirtualDisplay::~VirtualDisplay()
     stop();
 }
 
-void host::VirtualDisplay::stop() noexcept
+int host::VirtualDisplay::stop() noexcept
 {
     stoppedOnAbruptEnd.reset();
     ::kill (server, SIGTERM);
+    int status = 0;
     const auto deadline = Clock::now() + stopBound;
-    while (::waitpid (server, nullptr, WNOHANG) == 0)
+    while (::waitpid (server, &status, WNOHANG) == 0)
     {
         if (Clock::now() > deadline)
         {
             ::kill (server, SIGKILL);
-            ::waitpid (server, nullptr, 0);
-            return;
+            ::waitpid (server, &status, 0);
+            break;
         }
         std::this_thread::sleep_for (std::chrono::milliseconds (5));
     }
+    return WIFEXITED (status) ? WEXITSTATUS (status) : -1;
 }

@@ -10,7 +10,7 @@
 
 namespace host
 {
-    // Xvfb started as this process's child on the first free display number.
+    // Xvfb started as this process's child on the first free display number from :200.
     // It runs in a process group of its own, so that a terminal's Ctrl-C
     // reaches only this process, which decides when the server goes; it
     // ends with this process should that die without stopping it; an abrupt
@@ -30,7 +30,10 @@ namespace host
         const std::string& name() const noexcept { return display; }
 
     private:
-        void stop() noexcept;
+        // Whether the server took that number and is ready; throws when Xvfb cannot be run at all.
+        bool start (int number);
+        // Answers the server's exit code, or -1 when a signal ended it.
+        int stop() noexcept;
 
         pid_t server = -1;
         std::string display;
