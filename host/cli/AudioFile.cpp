@@ -214,6 +214,9 @@ struct host::AudioFileReader::File
     // A descriptor this reader opened is closed after libsndfile is done with it.
     struct Descriptor
     {
+        Descriptor() = default;
+        Descriptor (const Descriptor&) = delete;
+        Descriptor& operator= (const Descriptor&) = delete;
         ~Descriptor()
         {
             if (owned)

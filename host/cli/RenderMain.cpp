@@ -305,8 +305,8 @@ namespace
 int main (int argc, char** argv)
 {
     host::installInterruptHandlers();
-    // The module's framework opens the display DISPLAY names as it starts,
-    // screenshot or not, so a lost X server can end any render.
+    // The module's framework opens an X display as it starts (DISPLAY's, or
+    // :0 without one), screenshot or not, so a lost X server can end any render.
     host::installLenientXErrorHandler();
     host::setXConnectionLossHandler ([] { host::failAbruptly ("lost the connection to the X display"); });
     try
