@@ -84,18 +84,13 @@ TEST (CommandLineScreenshot, APictureThatCannotBeWrittenWholeFailsAndWritesNothi
     const Folder folder;
     const auto in = folder / "short.wav";
     host::writeAudioFile (in, { 8000.0, { std::vector<float> (800, 0.25f) } }, host::outputFormatFor (in, host::SampleDepth::int16));
-    // A graph mode without a display, so that the window settles as soon as it is painted.
-    const auto arguments = "--in " + in + " --out " + folder / "out.wav" + " --screenshot " + folder / "window.png" + " --set \"Graph mode=Spec\"";
-    const auto whole = kickHost (arguments);
-    ASSERT_EQ (whole.exitCode, 0) << whole.output;
-    const auto size = contents (folder / "window.png").size();
-    std::remove ((folder / "window.png").c_str());
-    std::remove ((folder / "out.wav").c_str());
 
-    // A file-size limit (in blocks of 512 bytes) just short of the picture,
-    // which the small output stays well within: the last of the picture,
-    // which stdio writes as the file closes, fails.
-    const auto run = kickHost (arguments, "ulimit -f " + std::to_string ((size - 1) / 512) + " &&");
+    // A file-size limit of 16 blocks of 512 bytes: the output (3 KB) fits,
+    // a painted window's picture (over 20 KB) does not. A graph mode without
+    // a display, so that the window settles as soon as it is painted.
+    const auto run = kickHost ("--in " + in + " --out " + folder / "out.wav" + " --screenshot " + folder / "window.png"
+                                   + " --set \"Graph mode=Spec\"",
+                               "ulimit -f 16 &&");
     EXPECT_EQ (run.exitCode, 1) << run.output;
     EXPECT_TRUE (contains (run.output, "cannot write " + folder / "window.png")) << run.output;
     EXPECT_EQ (folder.entries(), std::vector<std::string> { "short.wav" }) << "a file was written or left";
