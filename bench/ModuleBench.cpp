@@ -4,24 +4,16 @@
 // (processBlock called directly), the ratio of the two "realtime" counters is
 // the cost of the AAX wrapper and the interface library.
 #include "EffectSession.h"
+#include "EveryStageEngaged.h"
 #include "KickPattern.h"
 
 #include <benchmark/benchmark.h>
 
 #include <memory>
-#include <utility>
 #include <vector>
 
 namespace
 {
-    // Normalised values that switch every stage of the chain on (the same
-    // plain values as kick_bench's: 50 %, sub note 5, mid and width at 150 %).
-    const std::vector<std::pair<const char*, double>> everyStageEngaged {
-        { "Kick_HarmonicsId", 0.5 }, { "Kick_PressureId", 0.5 }, { "Kick_SubId", 0.5 },
-        { "Kick_SubFreqId", 5.0 / 11.0 }, { "Kick_AirId", 0.5 }, { "Kick_MidsId", 0.75 },
-        { "Kick_TransId", 0.5 }, { "Kick_CompressionId", 0.5 }, { "Kick_WidthId", 0.75 }
-    };
-
     host::LoadedEffect& loadedModule()
     {
         static host::LoadedEffect effect { KICK_MODULE_PATH };
@@ -38,8 +30,7 @@ namespace
 
         host::EffectInstance instance (loadedModule(), channels, sampleRate);
         if (engaged)
-            for (const auto& [id, value] : everyStageEngaged)
-                instance.automate (id, value);
+            bench::engage (instance, bench::everyStageEngaged);
 
         const auto pattern = host::renderKickPattern (sampleRate, 1);
         const int length = static_cast<int> (pattern.size()) / blockSize * blockSize;

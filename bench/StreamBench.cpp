@@ -6,6 +6,7 @@
 //   kick_stream_bench [MINUTES...]     default: 10 30
 #include "AudioFile.h"
 #include "EffectSession.h"
+#include "EveryStageEngaged.h"
 #include "KickPattern.h"
 
 #include <sys/resource.h>
@@ -16,7 +17,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <string>
-#include <utility>
 #include <vector>
 
 namespace
@@ -29,14 +29,12 @@ namespace
     struct Case
     {
         const char* name;
-        std::vector<std::pair<std::string, std::string>> settings; // host name, value
+        std::vector<host::ParameterSetting> settings;
     };
-    // The settings of kick_module_bench's cases, by the names a user types.
+    // kick_module_bench's cases.
     const Case cases[] {
         { "defaults", {} },
-        { "every stage engaged", { { "Kick Harmonics", "50" }, { "Kick Pressure", "50" }, { "Kick Sub", "50" }, { "Kick Sub Freq", "F" },
-                                   { "Kick Air", "50" }, { "Kick Mid", "150" }, { "Kick Trans", "50" }, { "Kick Comp", "50" },
-                                   { "Kick Width", "150" } } },
+        { "every stage engaged", bench::everyStageEngaged },
     };
 
     double secondsSince (Clock::time_point start)
@@ -48,9 +46,10 @@ namespace
     void writeInput (const std::string& path, int minutes)
     {
         const auto bar = host::renderKickPattern (sampleRate, 1);
-        host::AudioFileWriter writer (path, host::outputFormatFor (path, host::SampleDepth::int24), sampleRate, channels, path);
         const float* block[channels] = { bar.data(), bar.data() };
         const auto bars = static_cast<int> (minutes * 60 * sampleRate / static_cast<double> (bar.size()));
+        host::AudioFileWriter writer (path, host::outputFormatFor (path, host::SampleDepth::int24), sampleRate, channels,
+                                      static_cast<int64_t> (bars) * static_cast<int64_t> (bar.size()), path);
         for (int i = 0; i < bars; ++i)
             writer.write (block, static_cast<int> (bar.size()));
         writer.close();
@@ -92,11 +91,7 @@ namespace
     {
         host::LoadedEffect effect (KICK_MODULE_PATH);
         host::EffectInstance instance (effect, channels, static_cast<float> (sampleRate));
-        for (const auto& [name, value] : benchCase.settings)
-        {
-            const auto parameter = instance.findParameterByName (name);
-            instance.automate (parameter->id, *instance.normalizedFromText (parameter->id, value));
-        }
+        bench::engage (instance, benchCase.settings);
 
         host::AudioFileReader reader (path);
         std::vector<std::vector<float>> in (channels, std::vector<float> (host::streamBlockFrames)), out = in;

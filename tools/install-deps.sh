@@ -3,8 +3,9 @@
 # something is), for one of two uses:
 #
 #   tools/install-deps.sh render   building the module and kick_host, and rendering
-#                                  (xvfb for --screenshot without a display)
+#                                  (Xvfb for --screenshot without a display)
 #   tools/install-deps.sh [test]   that, and the test and benchmark libraries,
+#                                  xauth for xvfb-run (the window tests),
 #                                  clang and its sanitizer and fuzzing runtimes
 set -euo pipefail
 
@@ -15,11 +16,11 @@ packages=(
     libxcursor-dev libxcomposite-dev libxext-dev libgl-dev
     libpng-dev libjpeg-dev zlib1g-dev
     libsndfile1-dev
-    xvfb xauth
+    xvfb
 )
 case "${1:-test}" in
     render) ;;
-    test) packages+=(libgtest-dev libbenchmark-dev clang-22 libclang-rt-22-dev libfuzzer-22-dev) ;;
+    test) packages+=(xauth libgtest-dev libbenchmark-dev clang-22 libclang-rt-22-dev libfuzzer-22-dev) ;;
     *) echo "usage: $0 [render|test]" >&2; exit 2 ;;
 esac
 if [[ "${KICK_EXTRA_PACKAGES:-}" != "" ]]; then

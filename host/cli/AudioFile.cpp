@@ -1,13 +1,19 @@
-// AudioFile.cpp: libsndfile streams, and the length a WAV or AIFF header declares.
+// AudioFile.cpp: libsndfile streams, and the length a WAV, RF64 or AIFF header declares.
 #include "AudioFile.h"
+#include "FilePaths.h"
+#include "Interruption.h"
 
+#include <fcntl.h>
 #include <sndfile.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <array>
 #include <cctype>
+#include <cerrno>
 #include <cmath>
-#include <fstream>
+#include <cstring>
 #include <limits>
 #include <stdexcept>
 
@@ -21,68 +27,120 @@ namespace
         return text;
     }
 
-    uint32_t littleEndian (const std::array<unsigned char, 4>& bytes)
+    // Fields of a RIFF, RF64 or AIFF header, read with pread so that the
+    // descriptor's offset stays where libsndfile expects it.
+    class HeaderReader
     {
-        return uint32_t { bytes[0] } | uint32_t { bytes[1] } << 8 | uint32_t { bytes[2] } << 16 | uint32_t { bytes[3] } << 24;
-    }
+    public:
+        explicit HeaderReader (int fileDescriptor)
+            : descriptor (fileDescriptor), at (::lseek (fileDescriptor, 0, SEEK_CUR))
+        {
+        }
 
-    uint32_t bigEndian (const std::array<unsigned char, 4>& bytes)
+        // Up to 8 bytes as a number; nothing past the end of the file.
+        std::optional<uint64_t> number (size_t size, bool bigEndian)
+        {
+            std::array<unsigned char, 8> bytes {};
+            if (! next (bytes.data(), size))
+                return std::nullopt;
+            uint64_t value = 0;
+            for (size_t i = 0; i < size; ++i)
+                value |= uint64_t { bytes[bigEndian ? size - 1 - i : i] } << (8 * i);
+            return value;
+        }
+
+        // Four characters, such as a chunk's ID.
+        std::optional<std::string> id()
+        {
+            std::array<char, 4> text {};
+            if (! next (text.data(), text.size()))
+                return std::nullopt;
+            return std::string (text.begin(), text.end());
+        }
+
+        void skip (uint64_t bytes) { at += static_cast<off_t> (bytes); }
+        off_t position() const noexcept { return at; }
+        void moveTo (off_t position) { at = position; }
+
+    private:
+        bool next (void* destination, size_t size)
+        {
+            if (at < 0 || ::pread (descriptor, destination, size, at) != static_cast<ssize_t> (size))
+                return false;
+            at += static_cast<off_t> (size);
+            return true;
+        }
+
+        int descriptor;
+        off_t at;
+    };
+
+    // The frames a RIFF WAVE, RF64 or AIFF header declares. libsndfile
+    // quietly shortens a declared length the file cannot hold, so a truncated
+    // file is recognised from the header itself. Nothing for other formats,
+    // and for the sizes a recorder leaves when it never finished its header.
+    std::optional<int64_t> framesInHeader (int descriptor)
     {
-        return uint32_t { bytes[3] } | uint32_t { bytes[2] } << 8 | uint32_t { bytes[1] } << 16 | uint32_t { bytes[0] } << 24;
-    }
-
-    // The frames a RIFF WAVE or AIFF header declares. libsndfile quietly
-    // shortens a declared length the file cannot hold, so a truncated file
-    // is recognised from the header itself. Nothing for other formats, and
-    // for the sizes a recorder leaves when it never finished its header.
-    std::optional<int64_t> framesInHeader (const std::string& path)
-    {
-        std::ifstream in (path, std::ios::binary);
-        std::array<unsigned char, 4> id {}, size {}, form {};
-        auto next = [&in] (std::array<unsigned char, 4>& field) {
-            return static_cast<bool> (in.read (reinterpret_cast<char*> (field.data()), field.size()));
-        };
-        auto is = [] (const std::array<unsigned char, 4>& field, const char* text) { return std::equal (field.begin(), field.end(), text); };
-        if (! next (id) || ! next (size) || ! next (form))
-            return std::nullopt;
-
-        const bool wave = is (id, "RIFF") && is (form, "WAVE");
-        const bool aiff = is (id, "FORM") && (is (form, "AIFF") || is (form, "AIFC"));
+        HeaderReader in (descriptor);
+        const auto container = in.id();
+        in.skip (4); // the container's size
+        const auto type = in.id();
+        const bool rf64 = container == "RF64";
+        const bool wave = (container == "RIFF" || rf64) && type == "WAVE";
+        const bool aiff = container == "FORM" && (type == "AIFF" || type == "AIFC");
         if (! wave && ! aiff)
             return std::nullopt;
 
-        uint32_t bytesPerFrame = 0;
-        while (next (id) && next (size))
+        uint64_t bytesPerFrame = 0;
+        uint64_t rf64DataSize = 0; // RF64 keeps the real size in its ds64 chunk
+        for (;;)
         {
-            const uint32_t chunkSize = wave ? littleEndian (size) : bigEndian (size);
-            const auto chunkStart = in.tellg();
-            if (wave && is (id, "fmt "))
+            const auto chunk = in.id();
+            const auto size = in.number (4, aiff);
+            if (! chunk || ! size)
+                return std::nullopt;
+            const off_t body = in.position();
+
+            if (rf64 && *chunk == "ds64")
             {
-                std::array<unsigned char, 4> field {};
-                in.seekg (8, std::ios::cur); // format tag, channels, sample rate
-                next (field);                // bytes per second
-                next (field);                // block align (2 bytes), bits
-                bytesPerFrame = uint32_t { field[0] } | uint32_t { field[1] } << 8;
+                in.skip (8); // the RIFF size
+                rf64DataSize = in.number (8, false).value_or (0);
             }
-            else if (wave && is (id, "data"))
+            else if (wave && *chunk == "fmt ")
             {
-                const bool unfinished = chunkSize == 0 || chunkSize == 0xFFFFFFFFu;
+                in.skip (12); // format tag, channels, sample rate, bytes per second
+                bytesPerFrame = in.number (2, false).value_or (0);
+            }
+            else if (wave && *chunk == "data")
+            {
+                const uint64_t bytes = rf64 && *size == 0xFFFFFFFFu ? rf64DataSize : *size;
+                const bool unfinished = bytes == 0 || (! rf64 && bytes == 0xFFFFFFFFu);
                 if (bytesPerFrame == 0 || unfinished)
                     return std::nullopt;
-                return int64_t { chunkSize / bytesPerFrame };
+                return static_cast<int64_t> (bytes / bytesPerFrame);
             }
-            else if (aiff && is (id, "COMM"))
+            else if (aiff && *chunk == "COMM")
             {
-                std::array<unsigned char, 4> frames {};
-                in.seekg (2, std::ios::cur); // channels
-                next (frames);
-                const auto declared = bigEndian (frames);
+                in.skip (2); // channels
+                const auto declared = in.number (4, true).value_or (0);
                 return declared == 0 ? std::nullopt : std::optional<int64_t> (declared);
             }
-            in.clear();
-            in.seekg (chunkStart + std::streamoff (chunkSize + (chunkSize & 1)));
+            in.moveTo (body + static_cast<off_t> (*size + (*size & 1)));
         }
-        return std::nullopt;
+    }
+
+    // WAV's sizes are 32-bit; the data may take all but room for the header's chunks.
+    constexpr int64_t waveDataLimit = 0xFFFFFFFFll - 4096;
+
+    // WAV for an output known to fit in it, else RF64.
+    int containerFor (int format, std::optional<int64_t> frames, int channels)
+    {
+        if ((format & SF_FORMAT_TYPEMASK) != SF_FORMAT_WAV)
+            return format;
+        const int subtype = format & SF_FORMAT_SUBMASK;
+        const int64_t bytesPerFrame = channels * (subtype == SF_FORMAT_PCM_16 ? 2 : subtype == SF_FORMAT_PCM_24 ? 3 : 4);
+        const bool fits = frames && *frames <= waveDataLimit / bytesPerFrame;
+        return fits ? format : SF_FORMAT_RF64 | subtype;
     }
 
     int sndfileDepth (host::SampleDepth depth)
@@ -118,10 +176,9 @@ std::optional<host::SampleDepth> host::sampleDepthFromText (const std::string& t
 
 host::OutputFormat host::outputFormatFor (const std::string& path, std::optional<SampleDepth> depth)
 {
-    const auto dot = path.find_last_of ('.');
-    const auto slash = path.find_last_of ('/');
-    const auto extension = dot == std::string::npos || (slash != std::string::npos && dot < slash) ? std::string {}
-                                                                                                   : lowerCase (path.substr (dot + 1));
+    const auto name = nameOf (path);
+    const auto dot = name.find_last_of ('.');
+    const auto extension = dot == std::string::npos ? std::string {} : lowerCase (name.substr (dot + 1));
 
     struct Container
     {
@@ -130,9 +187,7 @@ host::OutputFormat host::outputFormatFor (const std::string& path, std::optional
         const char* name;
         bool holdsFloat;
     };
-    // WAV is written as RF64, which libsndfile turns into a plain WAV file
-    // when it closes one that stays within WAV's 4 GB.
-    static constexpr Container containers[] { { "wav", SF_FORMAT_RF64, "WAV", true },   { "aiff", SF_FORMAT_AIFF, "AIFF", true },
+    static constexpr Container containers[] { { "wav", SF_FORMAT_WAV, "WAV", true },   { "aiff", SF_FORMAT_AIFF, "AIFF", true },
                                               { "aif", SF_FORMAT_AIFF, "AIFF", true }, { "flac", SF_FORMAT_FLAC, "FLAC", false } };
 
     if (extension == "ogg")
@@ -156,14 +211,46 @@ host::OutputFormat host::outputFormatFor (const std::string& path, std::optional
 //==============================================================================
 struct host::AudioFileReader::File
 {
+    // A descriptor this reader opened is closed after libsndfile is done with it.
+    struct Descriptor
+    {
+        Descriptor() = default;
+        Descriptor (const Descriptor&) = delete;
+        Descriptor& operator= (const Descriptor&) = delete;
+        ~Descriptor()
+        {
+            if (owned)
+                ::close (number);
+        }
+        int number = -1;
+        bool owned = false;
+    };
+
+    Descriptor descriptor;
     SoundFile handle { nullptr, sf_close };
 };
 
 host::AudioFileReader::AudioFileReader (const std::string& pathToRead)
     : path (pathToRead), file (std::make_unique<File>())
 {
+    // Opening a FIFO waits for a writer, and reading its header for the writer's first bytes.
+    const InputWait waiting;
+
+    // Opened once, here, and handed to libsndfile: opening it a second time
+    // to read the header would take bytes from a pipe's stream.
+    const bool standardInput = path == "-";
+    file->descriptor.number = standardInput ? STDIN_FILENO : ::open (path.c_str(), O_RDONLY | O_CLOEXEC);
+    file->descriptor.owned = ! standardInput && file->descriptor.number >= 0;
+    if (file->descriptor.number < 0)
+        throw std::runtime_error ("cannot read " + path + ": " + std::strerror (errno));
+
+    struct stat status {};
+    const bool regular = ::fstat (file->descriptor.number, &status) == 0 && S_ISREG (status.st_mode);
+    streamed = ! regular;
+    const auto headerFrames = regular ? framesInHeader (file->descriptor.number) : std::nullopt;
+
     SF_INFO info {};
-    file->handle.reset (sf_open (path.c_str(), SFM_READ, &info));
+    file->handle.reset (sf_open_fd (file->descriptor.number, SFM_READ, &info, SF_FALSE));
     if (file->handle == nullptr)
         throw std::runtime_error ("cannot read " + path + ": " + sf_strerror (nullptr));
     if (info.channels < 1 || info.samplerate < 1)
@@ -171,7 +258,10 @@ host::AudioFileReader::AudioFileReader (const std::string& pathToRead)
 
     channels = info.channels;
     rate = info.samplerate;
-    declaredFrames = std::max<int64_t> (info.frames, framesInHeader (path).value_or (0));
+    // libsndfile answers SF_COUNT_MAX for a length it cannot know.
+    const bool measured = info.frames >= 0 && info.frames != SF_COUNT_MAX;
+    if (measured || headerFrames)
+        declaredFrames = std::max<int64_t> (measured ? info.frames : 0, headerFrames.value_or (0));
 }
 
 host::AudioFileReader::~AudioFileReader() = default;
@@ -179,7 +269,11 @@ host::AudioFileReader::~AudioFileReader() = default;
 int host::AudioFileReader::read (float* const* destination, int maxFrames)
 {
     interleaved.resize (static_cast<size_t> (maxFrames) * static_cast<size_t> (channels));
+    std::optional<InputWait> waiting;
+    if (streamed)
+        waiting.emplace();
     const auto got = static_cast<int> (sf_readf_float (file->handle.get(), interleaved.data(), maxFrames));
+    waiting.reset();
     if (got <= 0 && sf_error (file->handle.get()) != SF_ERR_NO_ERROR)
         throw std::runtime_error ("cannot read " + path + ": " + sf_strerror (file->handle.get()));
 
@@ -208,14 +302,14 @@ struct host::AudioFileWriter::File
 };
 
 host::AudioFileWriter::AudioFileWriter (const std::string& path, const OutputFormat& format, double sampleRate, int numChannels,
-                                        std::string nameInMessages)
+                                        std::optional<int64_t> expectedFrames, std::string nameInMessages)
     : name (std::move (nameInMessages)), file (std::make_unique<File>()), channels (numChannels),
       clips (! format.holdsOverFullScale)
 {
     SF_INFO info {};
     info.samplerate = static_cast<int> (sampleRate);
     info.channels = numChannels;
-    info.format = format.sndfileFormat;
+    info.format = containerFor (format.sndfileFormat, expectedFrames, numChannels);
     if (sf_format_check (&info) == SF_FALSE)
         throw std::runtime_error ("cannot write " + name + " as " + format.description + " at " + std::to_string (info.samplerate)
                                   + " Hz with " + std::to_string (numChannels) + " channels");
@@ -225,7 +319,8 @@ host::AudioFileWriter::AudioFileWriter (const std::string& path, const OutputFor
         throw std::runtime_error ("cannot write " + name + ": " + sf_strerror (nullptr));
     // Whole numbers saturate at full scale instead of wrapping round.
     sf_command (file->handle.get(), SFC_SET_CLIPPING, nullptr, SF_TRUE);
-    sf_command (file->handle.get(), SFC_RF64_AUTO_DOWNGRADE, nullptr, SF_TRUE);
+    if ((info.format & SF_FORMAT_TYPEMASK) == SF_FORMAT_RF64)
+        sf_command (file->handle.get(), SFC_RF64_AUTO_DOWNGRADE, nullptr, SF_TRUE);
 }
 
 host::AudioFileWriter::~AudioFileWriter() = default;
@@ -290,7 +385,7 @@ host::AudioData host::readAudioFile (const std::string& path)
 
 void host::writeAudioFile (const std::string& path, const AudioData& audio, const OutputFormat& format)
 {
-    AudioFileWriter writer (path, format, audio.sampleRate, audio.numChannels(), path);
+    AudioFileWriter writer (path, format, audio.sampleRate, audio.numChannels(), audio.numFrames(), path);
     std::vector<const float*> pointers;
     for (const auto& channel : audio.channels)
         pointers.push_back (channel.data());

@@ -3,6 +3,7 @@
 
 #include "AudioStream.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <memory>
 #include <optional>
@@ -36,9 +37,11 @@ namespace host
     // extensions, or the depths the container can hold.
     OutputFormat outputFormatFor (const std::string& path, std::optional<SampleDepth> depth);
 
-    // Reads any format libsndfile knows, block by block. Throws
-    // std::runtime_error with libsndfile's reason when the file is missing,
-    // unreadable or not audio, and when reading fails part-way.
+    // Reads any format libsndfile knows, block by block, from a file, a pipe
+    // or a FIFO ("-" is standard input). Throws std::runtime_error with the
+    // reason when the file is missing, unreadable or not audio, and when
+    // reading fails part-way. Opening, and reading anything but a regular
+    // file, are waits for input (InputWait) that a signal ends at once.
     class AudioFileReader final : public AudioSource
     {
     public:
@@ -49,8 +52,12 @@ namespace host
 
         int numChannels() const override { return channels; }
         double sampleRate() const override { return rate; }
-        // What the header declares, which a truncated file falls short of.
-        int64_t lengthInFrames() const override { return declaredFrames; }
+        // What the header declares, which a truncated file falls short of;
+        // nothing when the length is not known before reading (libsndfile
+        // cannot measure some formats through a pipe, such as Ogg Vorbis).
+        // Recognising a truncated file from its header takes a regular file
+        // in WAV, RF64 or AIFF; other inputs are as long as libsndfile finds them.
+        std::optional<int64_t> lengthInFrames() const override { return declaredFrames; }
         int read (float* const* destination, int maxFrames) override;
 
         int64_t framesRead() const noexcept { return frames; }
@@ -63,21 +70,25 @@ namespace host
         std::unique_ptr<File> file;
         int channels = 0;
         double rate = 0.0;
-        int64_t declaredFrames = 0;
+        std::optional<int64_t> declaredFrames;
+        bool streamed = false; // a pipe, FIFO or device, whose reads wait for its writer
         int64_t frames = 0;
         int64_t nonFinite = 0;
         std::vector<float> interleaved;
     };
 
     // Writes `path` in the given format. In a format that cannot hold samples
-    // beyond full scale it clips them and counts them. Throws
+    // beyond full scale it clips them and counts them. A WAV file is plain
+    // WAV when `expectedFrames` fit in WAV's 4 GB, and RF64 when they would
+    // not or are unknown (libsndfile turns RF64 back into WAV on closing if
+    // it stayed within 4 GB, though in WAV's extensible form). Throws
     // std::runtime_error naming `nameInMessages` (the file the user sees)
     // when the file cannot be created or written.
     class AudioFileWriter final : public AudioSink
     {
     public:
         AudioFileWriter (const std::string& path, const OutputFormat& format, double sampleRate, int numChannels,
-                         std::string nameInMessages);
+                         std::optional<int64_t> expectedFrames, std::string nameInMessages);
         ~AudioFileWriter() override;
         AudioFileWriter (const AudioFileWriter&) = delete;
         AudioFileWriter& operator= (const AudioFileWriter&) = delete;
@@ -87,7 +98,9 @@ namespace host
         void close();
 
         // The largest magnitude handed to the writer, before any clipping.
-        float peak() const noexcept { return largest; }
+        float peakBeforeClipping() const noexcept { return largest; }
+        // The largest magnitude the file holds, after any clipping.
+        float peak() const noexcept { return clips ? std::min (largest, 1.0f) : largest; }
         int64_t clippedSamples() const noexcept { return clipped; }
 
     private:

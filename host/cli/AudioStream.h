@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 
 namespace host
 {
@@ -16,9 +17,9 @@ namespace host
 
         virtual int numChannels() const = 0;
         virtual double sampleRate() const = 0;
-        // The length announced before reading (a file's header); the end of
-        // the source decides where the render stops.
-        virtual int64_t lengthInFrames() const = 0;
+        // The length announced before reading (a file's header), if there is
+        // one; the end of the source decides where the render stops.
+        virtual std::optional<int64_t> lengthInFrames() const = 0;
         // Fills up to maxFrames frames of every channel; answers how many, 0 at the end.
         virtual int read (float* const* channels, int maxFrames) = 0;
     };

@@ -58,7 +58,7 @@ namespace host
 
         int numChannels() const override { return source.numChannels(); }
         double sampleRate() const override { return source.sampleRate(); }
-        int64_t lengthInFrames() const override { return source.lengthInFrames(); }
+        std::optional<int64_t> lengthInFrames() const override { return source.lengthInFrames(); }
         int read (float* const* channels, int maxFrames) override;
 
     private:

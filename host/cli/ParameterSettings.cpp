@@ -1,13 +1,12 @@
 // ParameterSettings.cpp: finding a parameter by name and reading a value exactly as the effect reads it.
 #include "ParameterSettings.h"
+#include "NumberText.h"
 
 #include <algorithm>
 #include <cctype>
 #include <cmath>
-#include <cstdio>
 #include <cstdlib>
 #include <optional>
-#include <regex>
 #include <stdexcept>
 
 namespace
@@ -27,14 +26,49 @@ namespace
                               [] (unsigned char x, unsigned char y) { return std::tolower (x) == std::tolower (y); });
     }
 
-    // The whole text as a number, in the one form the effect's conversion
-    // reads to its end: an optional sign, digits with at most one decimal
-    // point, an optional exponent. Hexadecimal, "inf", "nan" and trailing
-    // text are read by it only in part (or as 0), so they are not numbers here.
+    // Whether the whole text has the one form the effect's conversion reads
+    // to its end: an optional sign, digits with at most one decimal point
+    // (and a digit on at least one side of it), an optional exponent of "e"
+    // or "E", an optional sign and digits. Hexadecimal, "inf", "nan" and
+    // trailing text are read by it only in part (or as 0). A scan in one
+    // pass, so that no length of text costs more than its reading.
+    bool isPlainDecimal (const std::string& text)
+    {
+        size_t at = 0;
+        auto skipSign = [&] {
+            if (at < text.size() && (text[at] == '+' || text[at] == '-'))
+                ++at;
+        };
+        auto skipDigits = [&] {
+            const auto start = at;
+            while (at < text.size() && text[at] >= '0' && text[at] <= '9')
+                ++at;
+            return at - start;
+        };
+
+        skipSign();
+        auto mantissaDigits = skipDigits();
+        if (at < text.size() && text[at] == '.')
+        {
+            ++at;
+            mantissaDigits += skipDigits();
+        }
+        if (mantissaDigits == 0)
+            return false;
+        if (at < text.size() && (text[at] == 'e' || text[at] == 'E'))
+        {
+            ++at;
+            skipSign();
+            if (skipDigits() == 0)
+                return false;
+        }
+        return at == text.size();
+    }
+
+    // The whole text as a number, when it is a plain decimal and finite.
     std::optional<double> decimal (const std::string& text)
     {
-        static const std::regex form (R"([+-]?(\d+(\.\d*)?|\.\d+)([eE][+-]?\d+)?)");
-        if (! std::regex_match (text, form))
+        if (! isPlainDecimal (text))
             return std::nullopt;
         const double value = std::strtod (text.c_str(), nullptr);
         return std::isfinite (value) ? std::optional<double> (value) : std::nullopt;
@@ -50,9 +84,7 @@ namespace
 
     std::string plain (double value)
     {
-        char text[32];
-        std::snprintf (text, sizeof (text), "%g", value);
-        return text;
+        return host::numberText ("%g", value);
     }
 
     // How far the effect's text of a value may be from it: half its last shown digit.

@@ -1,5 +1,6 @@
 // PendingFile.cpp: a uniquely named file beside the destination, fsync and rename.
 #include "PendingFile.h"
+#include "FilePaths.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -18,17 +19,16 @@ namespace
     // Hidden, and recognisable as this program's should one ever be left.
     constexpr const char* temporaryPrefix = ".kick_host-";
 
-    std::string folderOf (const std::string& path)
-    {
-        const auto slash = path.find_last_of ('/');
-        if (slash == std::string::npos)
-            return ".";
-        return slash == 0 ? "/" : path.substr (0, slash);
-    }
-
     std::runtime_error cannotWrite (const std::string& path, int error)
     {
         return std::runtime_error ("cannot write " + path + ": " + std::strerror (error));
+    }
+
+    // A FIFO, device or folder is never replaced by a renamed file.
+    void refuseSpecialFile (const std::string& target, const std::string& path)
+    {
+        if (const auto kind = host::specialFileKind (path))
+            throw std::runtime_error ("cannot write " + target + ": it is " + *kind + ", not a regular file");
     }
 
     // A new file under a name no other file has, as mkstemp makes one, but
@@ -54,10 +54,9 @@ namespace
 host::PendingFile::PendingFile (std::string destination)
     : target (std::move (destination))
 {
+    refuseSpecialFile (target, target);
     struct stat existing {};
     const bool exists = ::stat (target.c_str(), &existing) == 0;
-    if (exists && S_ISDIR (existing.st_mode))
-        throw cannotWrite (target, EISDIR);
     if (exists && ::access (target.c_str(), W_OK) != 0)
         throw cannotWrite (target, errno);
     replacesExisting = exists;
@@ -69,12 +68,22 @@ host::PendingFile::PendingFile (std::string destination)
     else
         renamedOver = target;
 
-    const int descriptor = createUnique (folderOf (renamedOver), temporary);
+    const int descriptor = createUnique (host::folderOf (renamedOver), temporary);
     if (descriptor < 0)
     {
         const int error = errno;
         temporary.clear();
         throw cannotWrite (target, error);
+    }
+    try
+    {
+        removedOnAbruptEnd.emplace (temporary);
+    }
+    catch (const std::length_error&)
+    {
+        ::close (descriptor);
+        ::unlink (temporary.c_str());
+        throw;
     }
     // What replaces a file keeps its permissions.
     if (exists)
@@ -88,19 +97,25 @@ host::PendingFile::~PendingFile()
         ::unlink (temporary.c_str());
 }
 
+void host::PendingFile::sync()
+{
+    if (! replacesExisting)
+        return;
+    const int descriptor = ::open (temporary.c_str(), O_RDONLY | O_CLOEXEC);
+    const bool synced = descriptor >= 0 && ::fsync (descriptor) == 0;
+    const int error = errno;
+    if (descriptor >= 0)
+        ::close (descriptor);
+    if (! synced)
+        throw cannotWrite (target, error);
+}
+
 void host::PendingFile::commit()
 {
-    if (replacesExisting)
-    {
-        const int descriptor = ::open (temporary.c_str(), O_RDONLY | O_CLOEXEC);
-        const bool synced = descriptor >= 0 && ::fsync (descriptor) == 0;
-        const int error = errno;
-        if (descriptor >= 0)
-            ::close (descriptor);
-        if (! synced)
-            throw cannotWrite (target, error);
-    }
+    // Again, as the name may have been given to something else during the render.
+    refuseSpecialFile (target, renamedOver);
     if (::rename (temporary.c_str(), renamedOver.c_str()) != 0)
         throw cannotWrite (target, errno);
     temporary.clear();
+    removedOnAbruptEnd.reset();
 }

@@ -6,9 +6,12 @@
 #include "HostViewContainer.h"
 #include "Interruption.h"
 #include "KickPattern.h"
+#include "NumberText.h"
 #include "ParameterSettings.h"
 #include "PendingFile.h"
+#include "Progress.h"
 #include "RenderOptions.h"
+#include "VirtualDisplay.h"
 #include "WindowCapture.h"
 
 #include <unistd.h>
@@ -16,7 +19,6 @@
 #include <algorithm>
 #include <chrono>
 #include <cmath>
-#include <cstdio>
 #include <cstdlib>
 #include <iostream>
 #include <memory>
@@ -43,11 +45,10 @@ namespace
         { "Graph mode", "Wave shows the waveform and Freq the spectrum; Spec and Osc show no display" }
     };
 
-    // Longer inputs show their progress.
-    constexpr double secondsBeforeProgress = 10.0;
-    // How long the window may take to be painted for the screenshot.
-    constexpr auto windowPaintBound = std::chrono::seconds (5);
-    const char* const underVirtualDisplay = "KICK_HOST_UNDER_XVFB";
+    // How long the window may take to be painted for the screenshot: the
+    // wait ends as soon as it is, so only a window that never paints waits
+    // this long, and a heavily loaded machine under a sanitizer still makes it.
+    constexpr auto windowPaintBound = std::chrono::seconds (15);
 
     // The built-in kick pattern in stereo, as a source like a file.
     class PatternSource final : public host::AudioSource
@@ -55,7 +56,7 @@ namespace
     public:
         int numChannels() const override { return 2; }
         double sampleRate() const override { return patternSampleRate; }
-        int64_t lengthInFrames() const override { return static_cast<int64_t> (kicks.size()); }
+        std::optional<int64_t> lengthInFrames() const override { return static_cast<int64_t> (kicks.size()); }
 
         int read (float* const* channels, int maxFrames) override
         {
@@ -71,16 +72,9 @@ namespace
         size_t position = 0;
     };
 
-    std::string formatted (const char* format, double value)
-    {
-        char text[32];
-        std::snprintf (text, sizeof (text), format, value);
-        return text;
-    }
-
     std::string decibels (float magnitude)
     {
-        return magnitude > 0.0f ? formatted ("%+.1f dBFS", 20.0 * std::log10 (magnitude)) : "silence";
+        return magnitude > 0.0f ? host::numberText ("%+.1f dBFS", 20.0 * std::log10 (magnitude)) : "silence";
     }
 
     void listParameters (host::EffectInstance& instance)
@@ -94,7 +88,7 @@ namespace
             {
                 std::cout << range.lowest << " to " << range.highest;
                 if (range.step > 0.0)
-                    std::cout << " in steps of " << formatted ("%g", range.step);
+                    std::cout << " in steps of " << host::numberText ("%g", range.step);
             }
             else
             {
@@ -110,50 +104,17 @@ namespace
         }
     }
 
-    // Progress over the whole job, for inputs long enough to want it; the
-    // interrupt flag is checked here, between blocks.
-    class Progress
-    {
-    public:
-        Progress (int64_t totalFrames, double sampleRate)
-            : total (totalFrames), shown (static_cast<double> (totalFrames) > secondsBeforeProgress * sampleRate)
-        {
-        }
-
-        ~Progress()
-        {
-            if (shown && lastPercent >= 0)
-                std::cerr << "\n";
-        }
-
-        void update (int64_t done)
-        {
-            host::throwIfInterrupted();
-            if (! shown)
-                return;
-            const auto percent = static_cast<int> (std::min<int64_t> (100, 100 * done / std::max<int64_t> (total, 1)));
-            if (percent != lastPercent)
-                std::cerr << "\rRendering: " << percent << "%" << std::flush;
-            lastPercent = percent;
-        }
-
-    private:
-        int64_t total;
-        bool shown;
-        int lastPercent = -1;
-    };
-
     // Answers the picture's size, as "400 x 477".
     std::string writeWindowPicture (host::EffectInstance& instance, host::PendingFile& file)
     {
-        host::installLenientXErrorHandler();
         auto* container = instance.openWindow();
         if (container == nullptr)
             throw std::runtime_error ("the effect could not open its window");
         if (! container->hasWindow())
             throw std::runtime_error ("no X display to show the window on");
 
-        const auto picture = host::captureSettledWindow (reinterpret_cast<unsigned long> (container->GetPtr()), windowPaintBound);
+        const auto picture = host::captureSettledWindow (reinterpret_cast<unsigned long> (container->GetPtr()), windowPaintBound,
+                                                         host::throwIfInterrupted);
         instance.closeWindow();
         if (! picture)
             throw std::runtime_error ("the window was not painted within " + std::to_string (windowPaintBound.count())
@@ -169,28 +130,19 @@ namespace
         return std::to_string (picture->width) + " x " + std::to_string (picture->height);
     }
 
-    // A screenshot needs an X display: one that DISPLAY names must open;
-    // without one, run again under a virtual one.
-    void ensureDisplay (int argc, char** argv)
+    // A screenshot needs an X display: the one DISPLAY names must open;
+    // without one, this process starts a virtual display of its own.
+    bool needsVirtualDisplay (const host::RenderOptions& options)
     {
+        if (options.screenshot.empty())
+            return false;
         const char* display = std::getenv ("DISPLAY");
-        if (display != nullptr && *display != 0)
-        {
-            if (! host::displayOpens (display))
-                throw std::runtime_error (std::string ("cannot open the X display \"") + display
-                                          + "\" that DISPLAY names for the screenshot; unset DISPLAY to use a virtual display");
-            return;
-        }
-        if (std::getenv (underVirtualDisplay) != nullptr)
-            throw std::runtime_error ("xvfb-run started no X display for the screenshot");
-
-        ::setenv (underVirtualDisplay, "1", 1);
-        std::vector<char*> command { const_cast<char*> ("xvfb-run"), const_cast<char*> ("-a"),
-                                     const_cast<char*> ("-s"), const_cast<char*> ("-screen 0 1024x768x24") };
-        command.insert (command.end(), argv, argv + argc);
-        command.push_back (nullptr);
-        ::execvp (command[0], command.data());
-        throw std::runtime_error ("no X display is set and xvfb-run could not be started for the screenshot");
+        if (display == nullptr || *display == 0)
+            return true;
+        if (! host::displayOpens (display))
+            throw std::runtime_error (std::string ("cannot open the X display \"") + display
+                                      + "\" that DISPLAY names for the screenshot; unset DISPLAY to use a virtual display");
+        return false;
     }
 
     void reportInput (const host::RenderOptions& options, const host::AudioSource& source)
@@ -200,7 +152,10 @@ namespace
                                                   + std::to_string (int (patternTempo)) + " BPM)"
                                             : options.input)
                   << ", " << source.numChannels() << (source.numChannels() == 1 ? " channel" : " channels") << " at "
-                  << source.sampleRate() << " Hz, " << formatted ("%.1f s", double (source.lengthInFrames()) / source.sampleRate()) << "\n";
+                  << source.sampleRate() << " Hz, "
+                  << (source.lengthInFrames() ? host::numberText ("%.1f s", double (*source.lengthInFrames()) / source.sampleRate())
+                                              : std::string ("length not known until it is read"))
+                  << "\n";
     }
 
     void reportSettings (const host::RenderOptions& options, const std::vector<host::ResolvedSetting>& resolved)
@@ -218,8 +173,8 @@ namespace
 
     void reportInputProblems (const host::AudioFileReader& reader, const std::string& path)
     {
-        if (reader.framesRead() < reader.lengthInFrames())
-            std::cerr << "kick_host: warning: " << path << " is truncated: its header declares " << reader.lengthInFrames()
+        if (const auto declared = reader.lengthInFrames(); declared && reader.framesRead() < *declared)
+            std::cerr << "kick_host: warning: " << path << " is truncated: its header declares " << *declared
                       << " frames but it holds " << reader.framesRead() << "; the " << reader.framesRead() << " were rendered\n";
         if (reader.nonFiniteSamples() > 0)
             std::cerr << "kick_host: warning: " << path << " holds " << reader.nonFiniteSamples()
@@ -229,11 +184,24 @@ namespace
     void reportOutput (const host::RenderOptions& options, const host::AudioFileWriter& writer, int64_t frames, double sampleRate)
     {
         std::cout << "Wrote " << options.output << " (" << options.format.description << ", "
-                  << formatted ("%.1f s", double (frames) / sampleRate) << ", peak " << decibels (writer.peak()) << ")\n";
+                  << host::numberText ("%.1f s", double (frames) / sampleRate) << ", peak " << decibels (writer.peak()) << ")\n";
         if (writer.clippedSamples() > 0)
             std::cerr << "kick_host: warning: " << writer.clippedSamples() << " samples above full scale (peak "
-                      << decibels (writer.peak()) << ") were clipped in this " << options.format.description
+                      << decibels (writer.peakBeforeClipping()) << ") were clipped in this " << options.format.description
                       << " file; to keep them, write 32-bit float (.wav or .aiff without --bits), or lower the input's level\n";
+    }
+
+    // The picture is renamed into place after the output; should that fail, the output was written all the same.
+    void commitPicture (host::PendingFile& picture, const std::string& output)
+    {
+        try
+        {
+            picture.commit();
+        }
+        catch (const std::runtime_error& error)
+        {
+            throw std::runtime_error (std::string (error.what()) + "; " + output + " was written");
+        }
     }
 
     int run (const host::RenderOptions& options)
@@ -248,6 +216,9 @@ namespace
         {
             host::EffectInstance instance (effect, 2, static_cast<float> (patternSampleRate));
             listParameters (instance);
+            // A closed standard output shows now (SIGPIPE), not at the exit.
+            std::cout.flush();
+            host::throwIfInterrupted();
             return EXIT_SUCCESS;
         }
 
@@ -284,6 +255,9 @@ namespace
             instance.automate (setting.id, setting.normalized);
         reportInput (options, input);
         reportSettings (options, resolved);
+        // Said before the render, so that a closed standard output stops it at once.
+        std::cout.flush();
+        host::throwIfInterrupted();
 
         // Created first: a destination that cannot be written is reported
         // before a long render, and stays untouched until all is done.
@@ -292,14 +266,18 @@ namespace
         if (! options.screenshot.empty())
             picture.emplace (options.screenshot);
 
-        host::AudioFileWriter writer (output.path(), options.format, input.sampleRate(), input.numChannels(), options.output);
+        host::AudioFileWriter writer (output.path(), options.format, input.sampleRate(), input.numChannels(), input.lengthInFrames(),
+                                  options.output);
         int64_t frames = 0;
         {
             // The file work overlaps the processing; both threads are done with the files when this scope ends.
             host::ReadAhead reading (input);
             host::WriteBehind writing (writer, input.numChannels());
-            Progress progress (input.lengthInFrames(), input.sampleRate());
-            frames = host::renderStream (instance, reading, writing, [&progress] (int64_t done) { progress.update (done); });
+            host::Progress progress (input.lengthInFrames(), input.sampleRate(), ::isatty (STDERR_FILENO) == 1);
+            frames = host::renderStream (instance, reading, writing, [&progress] (int64_t done) {
+                host::throwIfInterrupted();
+                progress.update (done);
+            });
             writing.finish();
         }
         writer.close();
@@ -308,10 +286,15 @@ namespace
 
         const auto pictureSize = picture ? writeWindowPicture (instance, *picture) : std::string {};
 
-        host::throwIfInterrupted();
+        // On disk first, while a signal still leaves every destination as it
+        // was; then renamed into place, which a signal no longer stops.
+        output.sync();
+        if (picture)
+            picture->sync();
+        host::beginCommit();
         output.commit();
         if (picture)
-            picture->commit();
+            commitPicture (*picture, options.output);
         reportOutput (options, writer, frames, input.sampleRate());
         if (picture)
             std::cout << "Wrote a picture of the window to " << options.screenshot << " (" << pictureSize << ")\n";
@@ -321,6 +304,11 @@ namespace
 
 int main (int argc, char** argv)
 {
+    host::installInterruptHandlers();
+    // The module's framework opens an X display as it starts (DISPLAY's, or
+    // :0 without one), screenshot or not, so a lost X server can end any render.
+    host::installLenientXErrorHandler();
+    host::setXConnectionLossHandler ([] { host::failAbruptly ("lost the connection to the X display"); });
     try
     {
         const auto options = host::parseRenderOptions (argc, argv, KICK_DEFAULT_MODULE_PATH);
@@ -329,9 +317,13 @@ int main (int argc, char** argv)
             std::cout << host::renderUsage;
             return EXIT_SUCCESS;
         }
-        if (! options.screenshot.empty())
-            ensureDisplay (argc, argv);
-        host::installInterruptHandlers();
+        // Stopped when this scope ends, after the module that uses it is gone.
+        std::optional<host::VirtualDisplay> virtualDisplay;
+        if (needsVirtualDisplay (options))
+        {
+            virtualDisplay.emplace();
+            ::setenv ("DISPLAY", virtualDisplay->name().c_str(), 1);
+        }
         return run (options);
     }
     catch (const host::Interrupted& interruption)

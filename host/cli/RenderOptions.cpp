@@ -1,35 +1,41 @@
 // RenderOptions.cpp: parsing kick_host's options and refusing the combinations that would lose or hide something.
 #include "RenderOptions.h"
+#include "FilePaths.h"
 
 #include <sys/stat.h>
 
-#include <algorithm>
 #include <climits>
 #include <cstdlib>
 #include <map>
 #include <optional>
+#include <utility>
 
 const char* const host::renderUsage =
     "Usage: kick_host [options]\n"
     "Renders audio through the VANTO Groundwork Kick plug-in module.\n"
     "\n"
-    "  --in FILE            audio file to process (mono or stereo, any format libsndfile reads);\n"
-    "                       without it a built-in kick pattern is rendered at audible settings\n"
-    "  --out FILE           where to write the result (default: kick_render.wav); its extension\n"
-    "                       picks the format: .wav, .aiff, .flac or .ogg. It may be the input:\n"
-    "                       the file is replaced only once the render is complete\n"
+    "  --in FILE            audio to process (mono or stereo, any format libsndfile reads), from\n"
+    "                       a file, a pipe or a FIFO, or - for standard input; without it a\n"
+    "                       built-in kick pattern is rendered at audible settings\n"
+    "  --out FILE           where to write the result (default: kick_render.wav), a new or\n"
+    "                       regular file; its extension picks the format: .wav, .aiff, .flac or\n"
+    "                       .ogg. It may be the input: the file is replaced only once the render\n"
+    "                       is complete\n"
     "  --bits 16|24|float   sample format of the output (default: float for .wav and .aiff,\n"
     "                       which keeps samples above full scale; 24 for .flac)\n"
     "  --set \"Name=value\"   set a parameter by its host name, in any case, e.g. --set \"Kick Sub=60\"\n"
     "                       or --set \"Kick Sub Freq=Bb\"; once per parameter, may be repeated\n"
-    "  --screenshot FILE    also write a PNG picture of the effect's window (uses a virtual\n"
-    "                       display when DISPLAY is not set)\n"
+    "  --screenshot FILE    also write a PNG picture of the effect's window (when DISPLAY is not\n"
+    "                       set, on a virtual display of its own that it stops when it ends)\n"
     "  --list               list the parameters with their values and what they accept, then stop\n"
     "  --module PATH        the plug-in module to load (default: the one built with this program)\n"
     "  --help               show this text\n"
     "\n"
-    "Exit codes: 0 done, 1 failed, 2 bad command line or setting (nothing written for either);\n"
-    "interrupted by SIGINT or SIGTERM, it removes its temporary files and ends by that signal.\n";
+    "Exit codes: 0 done, 1 failed, 2 bad command line or setting; neither failure replaces a file\n"
+    "(but for a picture that cannot be renamed into place after the output was, which it says).\n"
+    "Stopped by SIGINT, SIGTERM, SIGHUP or SIGPIPE, it removes its temporary files and ends by\n"
+    "that signal, every destination as it was; a signal that comes once the finished files are\n"
+    "being renamed into place is too late, and the run completes.\n";
 
 namespace
 {
@@ -40,11 +46,8 @@ namespace
         char resolved[PATH_MAX];
         if (::realpath (path.c_str(), resolved) != nullptr)
             return resolved;
-        const auto slash = path.find_last_of ('/');
-        const auto folder = slash == std::string::npos ? std::string (".") : path.substr (0, std::max<size_t> (slash, 1));
-        const auto name = slash == std::string::npos ? path : path.substr (slash + 1);
-        if (::realpath (folder.c_str(), resolved) != nullptr)
-            return std::string (resolved) + "/" + name;
+        if (::realpath (host::folderOf (path).c_str(), resolved) != nullptr)
+            return std::string (resolved) + "/" + host::nameOf (path);
         return path;
     }
 
@@ -71,6 +74,8 @@ host::RenderOptions host::parseRenderOptions (int argc, const char* const* argv,
         auto value = [&] () -> std::string {
             if (i + 1 >= argc)
                 throw UsageError (option + " needs a value");
+            if (*argv[i + 1] == 0)
+                throw UsageError (option + " needs a value, not an empty one");
             return argv[++i];
         };
         auto once = [&] {
@@ -115,6 +120,19 @@ host::RenderOptions host::parseRenderOptions (int argc, const char* const* argv,
             if (option != "--module")
                 throw UsageError ("--list lists the parameters and renders nothing; it takes no " + option);
         return options;
+    }
+
+    // What is written goes only to a regular file, new or replaced: never to
+    // standard output, nor over a FIFO, device or folder that happens to have the name.
+    for (const auto& [option, path] : { std::pair<const char*, const std::string&> { "--out", options.output },
+                                        std::pair<const char*, const std::string&> { "--screenshot", options.screenshot } })
+    {
+        if (path.empty()) // no picture asked for
+            continue;
+        if (path == "-")
+            throw UsageError (std::string (option) + " - would write to standard output, which kick_host does not do; name a file");
+        if (const auto kind = specialFileKind (path))
+            throw UsageError (std::string (option) + " " + path + " is " + *kind + ", not a regular file; name a regular file, new or existing");
     }
 
     for (const auto* other : { &options.input, &options.output })

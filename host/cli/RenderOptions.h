@@ -30,10 +30,11 @@ namespace host
 
     extern const char* const renderUsage;
 
-    // Throws UsageError for an unknown option or a missing value; a file
+    // Throws UsageError for an unknown option or a missing or empty value; a file
     // option, --module or --bits given twice; --list with options it would
     // ignore; --screenshot naming the same file as --in or --out (as
-    // resolved paths, links followed); an output extension or depth the
-    // writer does not take.
+    // resolved paths, links followed); --out or --screenshot naming "-"
+    // (standard output) or an existing file that is not a regular one (links
+    // followed); an output extension or depth the writer does not take.
     RenderOptions parseRenderOptions (int argc, const char* const* argv, const std::string& defaultModulePath);
 }

@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <memory>
 #include <stdexcept>
 #include <thread>
@@ -24,11 +25,44 @@ namespace
         const auto maximum = mask >> shift;
         return static_cast<uint8_t> (((pixel & mask) >> shift) * 255 / maximum);
     }
+
+    // The picture as PNG into an open file; false when libpng fails, a
+    // failed write included (its writer takes a short write for an error).
+    bool encodePng (FILE* file, const host::Picture& picture)
+    {
+        png_structp png = png_create_write_struct (PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
+        png_infop info = png != nullptr ? png_create_info_struct (png) : nullptr;
+        if (info == nullptr || setjmp (png_jmpbuf (png)) != 0)
+        {
+            png_destroy_write_struct (&png, &info);
+            return false;
+        }
+
+        png_init_io (png, file);
+        png_set_IHDR (png, info, static_cast<png_uint_32> (picture.width), static_cast<png_uint_32> (picture.height), 8,
+                      PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+        png_write_info (png, info);
+        for (int y = 0; y < picture.height; ++y)
+            png_write_row (png, picture.rgb.data() + static_cast<size_t> (y * picture.width * 3));
+        png_write_end (png, nullptr);
+        png_destroy_write_struct (&png, &info);
+        return true;
+    }
 }
 
 void host::installLenientXErrorHandler()
 {
     XSetErrorHandler ([] (Display*, XErrorEvent*) { return 0; });
+}
+
+void host::setXConnectionLossHandler (void (*handler)())
+{
+    static void (*onLoss)() = nullptr;
+    onLoss = handler;
+    XSetIOErrorHandler ([] (Display*) -> int {
+        onLoss();
+        std::abort(); // the handler was to end the process
+    });
 }
 
 std::optional<host::Picture> host::captureWindow (unsigned long windowID)
@@ -71,7 +105,8 @@ bool host::displayOpens (const std::string& name)
     return display != nullptr;
 }
 
-std::optional<host::Picture> host::captureSettledWindow (unsigned long windowID, std::chrono::milliseconds bound)
+std::optional<host::Picture> host::captureSettledWindow (unsigned long windowID, std::chrono::milliseconds bound,
+                                                       const std::function<void()>& betweenCaptures)
 {
     // Long enough for the editor's 20 ms refresh and the repaint that follows.
     constexpr auto interval = std::chrono::milliseconds (100);
@@ -80,6 +115,7 @@ std::optional<host::Picture> host::captureSettledWindow (unsigned long windowID,
     auto previous = captureWindow (windowID);
     while (std::chrono::steady_clock::now() < deadline)
     {
+        betweenCaptures();
         std::this_thread::sleep_for (interval);
         auto current = captureWindow (windowID);
         if (previous && current && ! isOneColour (*current) && previous->width == current->width
@@ -119,24 +155,13 @@ int host::differingPixels (const Picture& a, const Picture& b, Area area)
 
 void host::writePng (const std::string& path, const Picture& picture)
 {
-    std::unique_ptr<FILE, int (*) (FILE*)> file (std::fopen (path.c_str(), "wb"), std::fclose);
+    FILE* file = std::fopen (path.c_str(), "wb");
     if (file == nullptr)
         throw std::runtime_error ("cannot write " + path);
-
-    png_structp png = png_create_write_struct (PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
-    png_infop info = png != nullptr ? png_create_info_struct (png) : nullptr;
-    if (info == nullptr || setjmp (png_jmpbuf (png)) != 0)
-    {
-        png_destroy_write_struct (&png, &info);
-        throw std::runtime_error ("cannot encode " + path);
-    }
-
-    png_init_io (png, file.get());
-    png_set_IHDR (png, info, static_cast<png_uint_32> (picture.width), static_cast<png_uint_32> (picture.height), 8,
-                  PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
-    png_write_info (png, info);
-    for (int y = 0; y < picture.height; ++y)
-        png_write_row (png, picture.rgb.data() + static_cast<size_t> (y * picture.width * 3));
-    png_write_end (png, nullptr);
-    png_destroy_write_struct (&png, &info);
+    const bool encoded = encodePng (file, picture);
+    const bool flushed = std::fflush (file) == 0 && std::ferror (file) == 0;
+    // Closing writes what stdio still holds, which on a full disk may be the part that fails.
+    const bool closed = std::fclose (file) == 0;
+    if (! encoded || ! flushed || ! closed)
+        throw std::runtime_error ("cannot write " + path);
 }

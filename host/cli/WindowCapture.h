@@ -3,6 +3,7 @@
 
 #include <chrono>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -27,6 +28,13 @@ namespace host
     // one, makes some window properties fail). The handler is process-wide.
     void installLenientXErrorHandler();
 
+    // Xlib ends the process with exit(1) when a display connection breaks,
+    // once its I/O error handler returns: `handler` is called instead, and
+    // must end the process itself (Xlib requires that it not return). The
+    // handler is process-wide, and the module's framework sets none of its
+    // own when it is a plug-in.
+    void setXConnectionLossHandler (void (*handler)());
+
     // What the X server shows in the window (its children included); nothing
     // when there is no display or no such window.
     std::optional<Picture> captureWindow (unsigned long windowID);
@@ -37,13 +45,16 @@ namespace host
     // A picture of the window once it has been painted: two captures in a
     // row agree and the picture is not one flat colour (a window not yet
     // painted is). Nothing when that does not happen within `bound`.
-    std::optional<Picture> captureSettledWindow (unsigned long windowID, std::chrono::milliseconds bound);
+    // `betweenCaptures` is called at each try; it may throw to stop waiting.
+    std::optional<Picture> captureSettledWindow (unsigned long windowID, std::chrono::milliseconds bound,
+                                                 const std::function<void()>& betweenCaptures = [] {});
 
     bool isOneColour (const Picture& picture);
 
     // Pixels that differ between two pictures of the same size, within `area`.
     int differingPixels (const Picture& a, const Picture& b, Area area);
 
-    // Throws std::runtime_error naming the file when it cannot be written.
+    // Throws std::runtime_error naming the file when it cannot be written
+    // whole: every write and the closing are checked.
     void writePng (const std::string& path, const Picture& picture);
 }

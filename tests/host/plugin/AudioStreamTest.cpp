@@ -17,7 +17,7 @@ namespace
 
         int numChannels() const override { return 2; }
         double sampleRate() const override { return 48000.0; }
-        int64_t lengthInFrames() const override { return length; }
+        std::optional<int64_t> lengthInFrames() const override { return length; }
 
         int read (float* const* channels, int maxFrames) override
         {
@@ -57,7 +57,7 @@ namespace
     public:
         int numChannels() const override { return 2; }
         double sampleRate() const override { return 48000.0; }
-        int64_t lengthInFrames() const override { return 0; }
+        std::optional<int64_t> lengthInFrames() const override { return 0; }
         int read (float* const*, int maxFrames) override
         {
             if (++reads == 3)

@@ -1,44 +1,24 @@
-// kick_host's --screenshot on a real X display: a painted picture of the window, and a folder that cannot take it refused before the render.
+// kick_host's --screenshot on a real X display: a painted picture of the window, a folder or disk that cannot take it, a virtual display of its own that every way out stops, and a lost display.
 #include "AudioFile.h"
 #include "KickPattern.h"
+#include "VirtualDisplay.h"
+#include "support/KickHostRun.h"
 
 #include <gtest/gtest.h>
 
+#include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <cstdio>
 #include <fstream>
-#include <iterator>
-#include <memory>
+#include <optional>
 #include <string>
+#include <vector>
 
 namespace
 {
-    struct Run
-    {
-        int exitCode = -1;
-        std::string output;
-    };
-
-    Run kickHost (const std::string& arguments)
-    {
-        const std::string command = std::string (KICK_HOST_PATH) + " " + arguments + " 2>&1";
-        std::unique_ptr<FILE, int (*) (FILE*)> pipe (::popen (command.c_str(), "r"), [] (FILE*) { return 0; });
-        Run run;
-        char buffer[512];
-        while (std::fgets (buffer, sizeof (buffer), pipe.get()) != nullptr)
-            run.output += buffer;
-        const int status = ::pclose (pipe.release());
-        run.exitCode = WIFEXITED (status) ? WEXITSTATUS (status) : -1;
-        return run;
-    }
-
-    std::string contents (const std::string& path)
-    {
-        std::ifstream in (path, std::ios::binary);
-        return { std::istreambuf_iterator<char> (in), std::istreambuf_iterator<char>() };
-    }
+    using namespace kick_host_run;
 
     uint32_t bigEndianAt (const std::string& bytes, size_t at)
     {
@@ -51,6 +31,20 @@ namespace
     std::string temporary (const std::string& name)
     {
         return ::testing::TempDir() + std::to_string (::getpid()) + "_" + name;
+    }
+
+    // Stereo at 48 kHz, two seconds a bar: thirty bars at every stage's hardest take a good part of a second.
+    void writeKicks (const std::string& path, int bars)
+    {
+        const auto kicks = host::renderKickPattern (48000.0, bars);
+        host::writeAudioFile (path, { 48000.0, { kicks, kicks } }, host::outputFormatFor (path, host::SampleDepth::int16));
+    }
+
+    // kick_host's Xvfb: its one child running it.
+    pid_t serverOf (const Background& render)
+    {
+        const auto servers = childrenRunning (render.pid(), "Xvfb");
+        return servers.size() == 1 ? servers.front() : -1;
     }
 }
 
@@ -83,4 +77,89 @@ TEST (CommandLineScreenshot, AFolderThatCannotTakeThePictureIsRefusedBeforeALong
     EXPECT_EQ (run.output.find ("Rendering"), std::string::npos) << "the render ran before the picture's folder was checked\n" << run.output;
     EXPECT_FALSE (std::ifstream (out).good()) << "the render's output was written although the picture could not be";
     std::remove (in.c_str());
+}
+
+TEST (CommandLineScreenshot, APictureThatCannotBeWrittenWholeFailsAndWritesNothing)
+{
+    const Folder folder;
+    const auto in = folder / "short.wav";
+    host::writeAudioFile (in, { 8000.0, { std::vector<float> (800, 0.25f) } }, host::outputFormatFor (in, host::SampleDepth::int16));
+
+    // A file-size limit of 16 blocks of 512 bytes: the output (3 KB) fits,
+    // a painted window's picture (over 20 KB) does not. A graph mode without
+    // a display, so that the window settles as soon as it is painted.
+    const auto run = kickHost ("--in " + in + " --out " + folder / "out.wav" + " --screenshot " + folder / "window.png"
+                                   + " --set \"Graph mode=Spec\"",
+                               "ulimit -f 16 &&");
+    EXPECT_EQ (run.exitCode, 1) << run.output;
+    EXPECT_TRUE (contains (run.output, "cannot write " + folder / "window.png")) << run.output;
+    EXPECT_EQ (folder.entries(), std::vector<std::string> { "short.wav" }) << "a file was written or left";
+}
+
+TEST (CommandLineScreenshot, WithoutADisplayItsOwnServerEndsWithItWhenAStopSignalEndsTheRender)
+{
+    const Folder folder;
+    writeKicks (folder / "in.wav", 30);
+    const auto arguments = "--in " + folder / "in.wav" + " --out " + folder / "out.wav" + " --screenshot " + folder / "window.png " + strongSettings;
+
+    // Ctrl-C reaches the terminal's foreground process group; kill, one process.
+    const struct
+    {
+        int signal;
+        bool toGroup;
+    } cases[] { { SIGINT, true }, { SIGTERM, false } };
+    for (const auto& each : cases)
+    {
+        Background render (arguments, "env -u DISPLAY");
+        ASSERT_TRUE (render.waitForError ("Rendering: ")) << render.errors;
+        const pid_t server = serverOf (render);
+        ASSERT_GT (server, 0) << "no Xvfb of its own";
+
+        ::kill (each.toGroup ? -render.pid() : render.pid(), each.signal);
+        const int status = render.waitForEnd();
+        EXPECT_TRUE (WIFSIGNALED (status) && WTERMSIG (status) == each.signal) << "status " << status << "\n" << render.errors;
+        EXPECT_TRUE (eventually ([server] { return processEnded (server); })) << "its Xvfb outlived it";
+        EXPECT_EQ (folder.entries(), std::vector<std::string> { "in.wav" }) << "a file was written or left";
+    }
+}
+
+TEST (CommandLineScreenshot, ASecondSignalEndsAScreenshotStuckOnAFrozenDisplay)
+{
+    const Folder folder;
+    writeKicks (folder / "in.wav", 30);
+    Background render ("--in " + folder / "in.wav" + " --out " + folder / "out.wav" + " --screenshot " + folder / "window.png " + strongSettings,
+                       "env -u DISPLAY");
+    ASSERT_TRUE (render.waitForError ("Rendering: ")) << render.errors;
+    const pid_t server = serverOf (render);
+    ASSERT_GT (server, 0) << "no Xvfb of its own";
+
+    // The server stops answering; the render goes on and ends, and the
+    // window waits for the server, where no signal is noticed: only the second ends it.
+    ::kill (server, SIGSTOP);
+    ASSERT_TRUE (render.waitForError ("Rendering: 100%")) << render.errors;
+    ::kill (render.pid(), SIGINT);
+    ::kill (render.pid(), SIGTERM);
+
+    // Two threads may take the two signals at once, so either may count as the second.
+    const int status = render.waitForEnd();
+    EXPECT_TRUE (WIFSIGNALED (status) && (WTERMSIG (status) == SIGINT || WTERMSIG (status) == SIGTERM)) << "status " << status << "\n" << render.errors;
+    EXPECT_TRUE (contains (render.errors, "; the output was left as it was")) << render.errors;
+    EXPECT_TRUE (eventually ([server] { return processEnded (server); })) << "its Xvfb outlived it";
+    EXPECT_EQ (folder.entries(), std::vector<std::string> { "in.wav" }) << "a file was written or left";
+}
+
+TEST (CommandLineScreenshot, ALostDisplayEndsTheRenderAsAFailureThatLeavesNothing)
+{
+    const Folder folder;
+    writeKicks (folder / "in.wav", 30);
+    std::optional<host::VirtualDisplay> display (std::in_place);
+    Background render ("--in " + folder / "in.wav" + " --out " + folder / "out.wav" + " --screenshot " + folder / "window.png " + strongSettings,
+                       "env DISPLAY=" + display->name());
+    ASSERT_TRUE (render.waitForError ("Rendering: ")) << render.errors;
+
+    display.reset();
+    const int status = render.waitForEnd();
+    EXPECT_TRUE (WIFEXITED (status) && WEXITSTATUS (status) == 1) << "status " << status << "\n" << render.errors;
+    EXPECT_TRUE (contains (render.errors, "kick_host: lost the connection to the X display; nothing was written")) << render.errors;
+    EXPECT_EQ (folder.entries(), std::vector<std::string> { "in.wav" }) << "a file was written or left";
 }

@@ -16,6 +16,9 @@ namespace
     // The editor refreshes every 20 ms; a repaint follows on the next message.
     constexpr auto settleTime = 300ms;
     constexpr auto refreshDeadline = 200ms;
+    // A capture ends as soon as the window is painted: only a window that
+    // never paints waits this long, long enough for a loaded machine under a sanitizer.
+    constexpr auto paintBound = 15s;
 
     host::Picture capture (host::HostViewContainer& container)
     {
@@ -133,11 +136,11 @@ TEST_F (ModuleWindow, InitialisedAgainItShowsAgainAndUninitialisedItRefusesAView
         ASSERT_NE (container, nullptr);
         ASSERT_TRUE (container->hasWindow()) << "no X display";
         const auto windowID = reinterpret_cast<unsigned long> (container->GetPtr());
-        ASSERT_TRUE (host::captureSettledWindow (windowID, 5s));
+        ASSERT_TRUE (host::captureSettledWindow (windowID, paintBound));
 
         auto& window = *instance.objects().gui();
         ASSERT_EQ (window.Initialize (instance.objects().controller().unknown()), host::resultOk);
-        const auto shown = host::captureSettledWindow (windowID, 5s);
+        const auto shown = host::captureSettledWindow (windowID, paintBound);
         ASSERT_TRUE (shown) << "nothing painted after the second Initialize";
         EXPECT_FALSE (host::isOneColour (*shown));
 

@@ -1,0 +1,225 @@
+// KickHostRun.h: kick_host run by the tests as a user runs it: to its end through the shell, or in the background to be signalled, in a folder of the test's own.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <iterator>
+#include <memory>
+#include <stdexcept>
+#include <string>
+#include <thread>
+#include <vector>
+
+namespace kick_host_run
+{
+    // How long a run may take before a test gives up on it: far beyond any
+    // run's real length, so only a hang reaches it.
+    constexpr auto patience = std::chrono::seconds (120);
+
+    // Every stage at its hardest: the render is slow and far above full scale.
+    inline const std::string strongSettings = "--set \"Kick Harmonics=100\" --set \"Kick Pressure=100\" --set \"Kick Sub=100\" "
+                                              "--set \"Kick Comp=100\" --set \"Kick Trans=100\" --set \"Kick Air=100\"";
+
+    struct Run
+    {
+        int exitCode = -1; // -1 when it did not exit (a signal ended it)
+        std::string output; // stdout and stderr together
+    };
+
+    // `prefix` goes before the program in the shell command (variables, ulimit, cd).
+    inline Run kickHost (const std::string& arguments, const std::string& prefix = {})
+    {
+        const std::string command = prefix + " " + KICK_HOST_PATH + " " + arguments + " 2>&1";
+        std::unique_ptr<FILE, int (*) (FILE*)> pipe (::popen (command.c_str(), "r"), [] (FILE*) { return 0; });
+        Run run;
+        char buffer[512];
+        while (std::fgets (buffer, sizeof (buffer), pipe.get()) != nullptr)
+            run.output += buffer;
+        const int status = ::pclose (pipe.release());
+        run.exitCode = WIFEXITED (status) ? WEXITSTATUS (status) : -1;
+        return run;
+    }
+
+    inline bool contains (const std::string& text, const std::string& part)
+    {
+        return text.find (part) != std::string::npos;
+    }
+
+    inline std::string contents (const std::string& path)
+    {
+        std::ifstream in (path, std::ios::binary);
+        return { std::istreambuf_iterator<char> (in), std::istreambuf_iterator<char>() };
+    }
+
+    // A folder of its own for each test, removed with what is in it: other
+    // build trees may run the same tests at once.
+    class Folder
+    {
+    public:
+        Folder()
+        {
+            std::string pattern = ::testing::TempDir() + "kick_host_XXXXXX";
+            path = ::mkdtemp (pattern.data());
+        }
+        ~Folder() { std::system (("rm -rf '" + path + "'").c_str()); }
+        Folder (const Folder&) = delete;
+        Folder& operator= (const Folder&) = delete;
+
+        std::string operator/ (const std::string& name) const { return path + "/" + name; }
+
+        std::vector<std::string> entries() const
+        {
+            std::vector<std::string> names;
+            std::unique_ptr<DIR, int (*) (DIR*)> dir (::opendir (path.c_str()), ::closedir);
+            while (const auto* entry = ::readdir (dir.get()))
+                if (std::string (entry->d_name) != "." && std::string (entry->d_name) != "..")
+                    names.push_back (entry->d_name);
+            std::sort (names.begin(), names.end());
+            return names;
+        }
+
+        std::string path;
+    };
+
+    // The children of a process that run `program`, found through /proc.
+    inline std::vector<pid_t> childrenRunning (pid_t parent, const std::string& program)
+    {
+        std::vector<pid_t> found;
+        std::unique_ptr<DIR, int (*) (DIR*)> proc (::opendir ("/proc"), ::closedir);
+        while (const auto* entry = ::readdir (proc.get()))
+        {
+            const pid_t pid = std::atoi (entry->d_name);
+            if (pid <= 0)
+                continue;
+            // /proc/PID/stat: "PID (COMM) STATE PPID ..."
+            const auto stat = contents ("/proc/" + std::to_string (pid) + "/stat");
+            const auto open = stat.find ('('), close = stat.rfind (')');
+            if (open == std::string::npos || close == std::string::npos)
+                continue;
+            const auto comm = stat.substr (open + 1, close - open - 1);
+            const auto ppid = std::atoi (stat.c_str() + close + 4);
+            if (ppid == parent && comm == program)
+                found.push_back (pid);
+        }
+        return found;
+    }
+
+    // Gone, or a zombie no one has reaped yet: either way it runs no more.
+    inline bool processEnded (pid_t pid)
+    {
+        const auto stat = contents ("/proc/" + std::to_string (pid) + "/stat");
+        const auto close = stat.rfind (')');
+        return close == std::string::npos || stat.compare (close + 2, 1, "Z") == 0;
+    }
+
+    // Polls `done` until it holds or `patience` runs out; answers whether it held.
+    template <typename Condition>
+    bool eventually (Condition done)
+    {
+        const auto deadline = std::chrono::steady_clock::now() + patience;
+        while (! done())
+        {
+            if (std::chrono::steady_clock::now() > deadline)
+                return false;
+            std::this_thread::sleep_for (std::chrono::milliseconds (10));
+        }
+        return true;
+    }
+
+    // kick_host started in the background through `sh -c "exec ..."`, in a
+    // process group of its own as a shell's job is, with its standard error
+    // readable and its standard output discarded. Killed and reaped, if it
+    // still runs, when this goes.
+    class Background
+    {
+    public:
+        explicit Background (const std::string& arguments, const std::string& prefix = {})
+        {
+            // Made before fork: the child may only make async-signal-safe calls.
+            const auto command = "exec " + prefix + " " + KICK_HOST_PATH + " " + arguments + " >/dev/null";
+            int errors[2];
+            if (::pipe (errors) != 0)
+                throw std::runtime_error ("no pipe");
+            child = ::fork();
+            if (child == 0)
+            {
+                ::setpgid (0, 0);
+                ::dup2 (errors[1], STDERR_FILENO);
+                ::close (errors[0]);
+                ::execl ("/bin/sh", "sh", "-c", command.c_str(), static_cast<char*> (nullptr));
+                ::_exit (127);
+            }
+            ::setpgid (child, child);
+            ::close (errors[1]);
+            errorStream = errors[0];
+            ::fcntl (errorStream, F_SETFL, O_NONBLOCK);
+        }
+
+        ~Background()
+        {
+            if (! ended)
+            {
+                ::kill (-child, SIGKILL);
+                ::waitpid (child, &status, 0);
+            }
+            ::close (errorStream);
+        }
+
+        Background (const Background&) = delete;
+        Background& operator= (const Background&) = delete;
+
+        pid_t pid() const noexcept { return child; }
+
+        // Reads standard error until it holds `text`; false if the program ended first.
+        bool waitForError (const std::string& text)
+        {
+            return eventually ([&] { return readErrors() || contains (errors, text); }) && contains (errors, text);
+        }
+
+        // Waits for the program to end; answers its wait status, or -1 if it never ended.
+        int waitForEnd()
+        {
+            if (! eventually ([&] {
+                    readErrors();
+                    ended = ::waitpid (child, &status, WNOHANG) == child;
+                    return ended;
+                }))
+                return -1;
+            readErrors();
+            return status;
+        }
+
+        std::string errors;
+
+    private:
+        // Appends what is there to read; true at the end of the stream.
+        bool readErrors()
+        {
+            char buffer[4096];
+            for (;;)
+            {
+                const auto got = ::read (errorStream, buffer, sizeof (buffer));
+                if (got > 0)
+                    errors.append (buffer, static_cast<size_t> (got));
+                else
+                    return got == 0;
+            }
+        }
+
+        pid_t child = -1;
+        int errorStream = -1;
+        int status = 0;
+        bool ended = false;
+    };
+}
