@@ -28,11 +28,6 @@ namespace
         return value;
     }
 
-    std::string temporary (const std::string& name)
-    {
-        return ::testing::TempDir() + std::to_string (::getpid()) + "_" + name;
-    }
-
     // Stereo at 48 kHz, two seconds a bar: thirty bars at every stage's hardest take a good part of a second.
     void writeKicks (const std::string& path, int bars)
     {
@@ -50,8 +45,9 @@ namespace
 
 TEST (CommandLineScreenshot, WritesThePaintedWindowBesideTheRender)
 {
-    const auto picture = temporary ("window.png");
-    const auto run = kickHost ("--out " + temporary ("screenshot.wav") + " --screenshot " + picture);
+    const Folder folder;
+    const auto picture = folder / "window.png";
+    const auto run = kickHost ("--out " + folder / "render.wav" + " --screenshot " + picture);
     ASSERT_EQ (run.exitCode, 0) << run.output;
     EXPECT_NE (run.output.find ("Wrote a picture of the window to " + picture + " (400 x 477)"), std::string::npos) << run.output;
 
@@ -62,21 +58,20 @@ TEST (CommandLineScreenshot, WritesThePaintedWindowBesideTheRender)
     EXPECT_EQ (bigEndianAt (png, 20), 477u);
     // A window not yet painted is one flat colour, which compresses to almost nothing.
     EXPECT_GT (png.size(), 20000u) << "the picture looks unpainted";
-    std::remove (picture.c_str());
 }
 
 TEST (CommandLineScreenshot, AFolderThatCannotTakeThePictureIsRefusedBeforeALongRender)
 {
-    const auto in = temporary ("screenshot_long_in.wav");
+    const Folder folder;
+    const auto in = folder / "long_in.wav";
     host::writeAudioFile (in, { 8000.0, { host::renderKickPattern (8000.0, 6) } }, host::outputFormatFor (in, host::SampleDepth::int16));
-    const auto out = temporary ("screenshot_long_out.wav");
+    const auto out = folder / "long_out.wav";
 
     const auto run = kickHost ("--in " + in + " --out " + out + " --screenshot /nonexistent/directory/window.png");
     EXPECT_EQ (run.exitCode, 1) << run.output;
     EXPECT_NE (run.output.find ("cannot write /nonexistent/directory/window.png"), std::string::npos) << run.output;
     EXPECT_EQ (run.output.find ("Rendering"), std::string::npos) << "the render ran before the picture's folder was checked\n" << run.output;
     EXPECT_FALSE (std::ifstream (out).good()) << "the render's output was written although the picture could not be";
-    std::remove (in.c_str());
 }
 
 TEST (CommandLineScreenshot, APictureThatCannotBeWrittenWholeFailsAndWritesNothing)
