@@ -121,7 +121,7 @@ namespace
                                       + " s; no picture was written");
         try
         {
-            host::writePng (file.path(), *picture);
+            host::writePng (file.descriptor(), *picture);
         }
         catch (const std::runtime_error&)
         {
@@ -266,7 +266,7 @@ namespace
         if (! options.screenshot.empty())
             picture.emplace (options.screenshot);
 
-        host::AudioFileWriter writer (output.path(), options.format, input.sampleRate(), input.numChannels(), input.lengthInFrames(),
+        host::AudioFileWriter writer (output.descriptor(), options.format, input.sampleRate(), input.numChannels(), input.lengthInFrames(),
                                   options.output);
         int64_t frames = 0;
         {

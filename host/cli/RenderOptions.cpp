@@ -131,8 +131,8 @@ host::RenderOptions host::parseRenderOptions (int argc, const char* const* argv,
             continue;
         if (path == "-")
             throw UsageError (std::string (option) + " - would write to standard output, which kick_host does not do; name a file");
-        if (const auto kind = specialFileKind (path))
-            throw UsageError (std::string (option) + " " + path + " is " + *kind + ", not a regular file; name a regular file, new or existing");
+        if (const auto problem = notARegularFile (path))
+            throw UsageError (std::string (option) + " " + path + " " + *problem + "; name a regular file, new or existing");
     }
 
     for (const auto* other : { &options.input, &options.output })

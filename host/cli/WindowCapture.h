@@ -54,7 +54,10 @@ namespace host
     // Pixels that differ between two pictures of the same size, within `area`.
     int differingPixels (const Picture& a, const Picture& b, Area area);
 
-    // Throws std::runtime_error naming the file when it cannot be written
+    // Writes the picture through a descriptor open for writing, which stays
+    // open, or to a file it creates (or empties). Throws std::runtime_error
+    // (naming the file, when there is a name) when it cannot be written
     // whole: every write and the closing are checked.
+    void writePng (int descriptor, const Picture& picture);
     void writePng (const std::string& path, const Picture& picture);
 }

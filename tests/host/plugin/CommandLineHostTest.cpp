@@ -452,18 +452,23 @@ TEST (CommandLineHost, ADisplayThatCannotBeOpenedIsNamedBeforeAnyWork)
     EXPECT_TRUE (folder.entries().empty());
 }
 
-TEST (CommandLineHost, AnOutputThroughALinkReplacesTheFileItPointsTo)
+TEST (CommandLineHost, AnOutputThroughALinkIsWrittenToTheFileItLeadsToAndTheLinkStays)
 {
     const Folder folder;
     std::ofstream (folder / "render.wav") << "an earlier render";
     ASSERT_EQ (::symlink ("render.wav", (folder / "latest.wav").c_str()), 0);
+    // A link to a file not made yet: the file is created where it leads.
+    ASSERT_EQ (::symlink ("first.wav", (folder / "dangling.wav").c_str()), 0);
 
-    const auto run = kickHost ("--out " + folder / "latest.wav");
-    ASSERT_EQ (run.exitCode, 0) << run.output;
-    char target[64] {};
-    EXPECT_EQ (::readlink ((folder / "latest.wav").c_str(), target, sizeof (target) - 1), 10) << "the link was replaced";
-    EXPECT_EQ (host::readAudioFile (folder / "render.wav").numFrames(), 4 * 4 * 24000);
-    EXPECT_EQ (folder.entries(), (std::vector<std::string> { "latest.wav", "render.wav" }));
+    for (const auto& [link, target] : { std::pair<std::string, std::string> { "latest.wav", "render.wav" }, { "dangling.wav", "first.wav" } })
+    {
+        const auto run = kickHost ("--out " + folder / link);
+        ASSERT_EQ (run.exitCode, 0) << link << "\n" << run.output;
+        struct stat status {};
+        EXPECT_TRUE (::lstat ((folder / link).c_str(), &status) == 0 && S_ISLNK (status.st_mode)) << link << " was replaced";
+        EXPECT_EQ (host::readAudioFile (folder / target).numFrames(), 4 * 4 * 24000) << target;
+    }
+    EXPECT_EQ (folder.entries(), (std::vector<std::string> { "dangling.wav", "first.wav", "latest.wav", "render.wav" }));
 }
 
 TEST (CommandLineHost, AnInPlaceRenderStoppedBySignalMidWayLeavesTheInputByteIdenticalAndEndsByThatSignal)
@@ -598,11 +603,30 @@ TEST (CommandLineHost, AWriteThatFailsLeavesAnExistingDestinationUntouched)
     const Folder folder;
     host::writeAudioFile (folder / "in.wav", kicks (48000.0, 2, 2), pcm16);
     std::ofstream (folder / "out.wav") << "an earlier render";
+    const auto expectUntouched = [&folder] (const std::string& name, const kick_host_run::Run& run) {
+        EXPECT_EQ (run.exitCode, 1) << name << "\n" << run.output;
+        EXPECT_TRUE (contains (run.output, "cannot write " + folder / name)) << run.output;
+        EXPECT_EQ (contents (folder / name), "an earlier render") << name;
+    };
 
     // The output (3 MB) is far beyond a limit of 200 blocks of 512 bytes.
-    const auto run = kickHost ("--in " + folder / "in.wav" + " --out " + folder / "out.wav", "ulimit -f 200 &&");
-    EXPECT_EQ (run.exitCode, 1) << run.output;
-    EXPECT_TRUE (contains (run.output, "cannot write " + folder / "out.wav")) << run.output;
-    EXPECT_EQ (contents (folder / "out.wav"), "an earlier render");
-    EXPECT_EQ (folder.entries(), (std::vector<std::string> { "in.wav", "out.wav" })) << "a temporary file was left";
+    expectUntouched ("out.wav", kickHost ("--in " + folder / "in.wav" + " --out " + folder / "out.wav", "ulimit -f 200 &&"));
+
+    // The last of a FLAC file (its last frame) and of an Ogg file (its last
+    // pages) is written as the file is closed: limits that cut only the last
+    // few blocks of 512 bytes fail there.
+    constexpr size_t block = 512;
+    for (const std::string name : { "out.flac", "out.ogg" })
+    {
+        const auto whole = kickHost ("--out " + folder / name);
+        ASSERT_EQ (whole.exitCode, 0) << whole.output;
+        const auto size = contents (folder / name).size();
+        std::ofstream (folder / name) << "an earlier render";
+        for (size_t cut = 0; cut < 4; ++cut)
+        {
+            const auto limit = (size - 1) / block - cut;
+            expectUntouched (name, kickHost ("--out " + folder / name, "ulimit -f " + std::to_string (limit) + " &&"));
+        }
+    }
+    EXPECT_EQ (folder.entries(), (std::vector<std::string> { "in.wav", "out.flac", "out.ogg", "out.wav" })) << "a temporary file was left";
 }
