@@ -239,7 +239,7 @@ host::AudioFileReader::AudioFileReader (const std::string& pathToRead)
     : path (pathToRead), file (std::make_unique<File>())
 {
     // Opening a FIFO waits for a writer, and reading its header for the writer's first bytes.
-    const InputWait waiting;
+    const UnboundedWait waiting;
 
     // Opened once, here, and handed to libsndfile: opening it a second time
     // to read the header would take bytes from a pipe's stream.
@@ -274,7 +274,7 @@ host::AudioFileReader::~AudioFileReader() = default;
 int host::AudioFileReader::read (float* const* destination, int maxFrames)
 {
     interleaved.resize (static_cast<size_t> (maxFrames) * static_cast<size_t> (channels));
-    std::optional<InputWait> waiting;
+    std::optional<UnboundedWait> waiting;
     if (streamed)
         waiting.emplace();
     const auto got = static_cast<int> (sf_readf_float (file->handle.get(), interleaved.data(), maxFrames));

@@ -42,7 +42,7 @@ namespace host
     // or a FIFO ("-" is standard input). Throws std::runtime_error with the
     // reason when the file is missing, unreadable or not audio, and when
     // reading fails part-way. Opening, and reading anything but a regular
-    // file, are waits for input (InputWait) that a signal ends at once.
+    // file, are waits for input (UnboundedWait) that a signal ends at once.
     class AudioFileReader final : public AudioSource
     {
     public:

@@ -11,6 +11,7 @@
 #include "PendingFile.h"
 #include "Progress.h"
 #include "RenderOptions.h"
+#include "StandardStreams.h"
 #include "VirtualDisplay.h"
 #include "WindowCapture.h"
 
@@ -107,15 +108,18 @@ namespace
     // Answers the picture's size, as "400 x 477".
     std::string writeWindowPicture (host::EffectInstance& instance, host::PendingFile& file)
     {
-        auto* container = instance.openWindow();
-        if (container == nullptr)
-            throw std::runtime_error ("the effect could not open its window");
-        if (! container->hasWindow())
-            throw std::runtime_error ("no X display to show the window on");
-
-        const auto picture = host::captureSettledWindow (reinterpret_cast<unsigned long> (container->GetPtr()), windowPaintBound,
-                                                         host::throwIfInterrupted);
-        instance.closeWindow();
+        std::optional<host::Picture> picture;
+        {
+            // Round trips to an X server, which may have frozen.
+            const host::UnboundedWait onTheDisplay;
+            auto* container = instance.openWindow();
+            if (container == nullptr)
+                throw std::runtime_error ("the effect could not open its window");
+            if (! container->hasWindow())
+                throw std::runtime_error ("no X display to show the window on");
+            picture = host::captureSettledWindow (reinterpret_cast<unsigned long> (container->GetPtr()), windowPaintBound);
+            instance.closeWindow();
+        }
         if (! picture)
             throw std::runtime_error ("the window was not painted within " + std::to_string (windowPaintBound.count())
                                       + " s; no picture was written");
@@ -139,6 +143,7 @@ namespace
         const char* display = std::getenv ("DISPLAY");
         if (display == nullptr || *display == 0)
             return true;
+        const host::UnboundedWait onTheDisplay; // a round trip to a server that may have frozen
         if (! host::displayOpens (display))
             throw std::runtime_error (std::string ("cannot open the X display \"") + display
                                       + "\" that DISPLAY names for the screenshot; unset DISPLAY to use a virtual display");
@@ -291,13 +296,16 @@ namespace
         output.sync();
         if (picture)
             picture->sync();
-        host::beginCommit();
+        host::Commit commit;
         output.commit();
         if (picture)
             commitPicture (*picture, options.output);
+        commit.done();
         reportOutput (options, writer, frames, input.sampleRate());
         if (picture)
             std::cout << "Wrote a picture of the window to " << options.screenshot << " (" << pictureSize << ")\n";
+        // Said before the module is unloaded, which is not quick.
+        std::cout.flush();
         return EXIT_SUCCESS;
     }
 }
@@ -305,6 +313,7 @@ namespace
 int main (int argc, char** argv)
 {
     host::installInterruptHandlers();
+    const host::StandardStreams streams;
     // The module's framework opens an X display as it starts (DISPLAY's, or
     // :0 without one), screenshot or not, so a lost X server can end any render.
     host::installLenientXErrorHandler();

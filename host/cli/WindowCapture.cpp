@@ -107,8 +107,7 @@ bool host::displayOpens (const std::string& name)
     return display != nullptr;
 }
 
-std::optional<host::Picture> host::captureSettledWindow (unsigned long windowID, std::chrono::milliseconds bound,
-                                                       const std::function<void()>& betweenCaptures)
+std::optional<host::Picture> host::captureSettledWindow (unsigned long windowID, std::chrono::milliseconds bound)
 {
     // Long enough for the editor's 20 ms refresh and the repaint that follows.
     constexpr auto interval = std::chrono::milliseconds (100);
@@ -117,7 +116,6 @@ std::optional<host::Picture> host::captureSettledWindow (unsigned long windowID,
     auto previous = captureWindow (windowID);
     while (std::chrono::steady_clock::now() < deadline)
     {
-        betweenCaptures();
         std::this_thread::sleep_for (interval);
         auto current = captureWindow (windowID);
         if (previous && current && ! isOneColour (*current) && previous->width == current->width

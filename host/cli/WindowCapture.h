@@ -3,7 +3,6 @@
 
 #include <chrono>
 #include <cstdint>
-#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -45,9 +44,7 @@ namespace host
     // A picture of the window once it has been painted: two captures in a
     // row agree and the picture is not one flat colour (a window not yet
     // painted is). Nothing when that does not happen within `bound`.
-    // `betweenCaptures` is called at each try; it may throw to stop waiting.
-    std::optional<Picture> captureSettledWindow (unsigned long windowID, std::chrono::milliseconds bound,
-                                                 const std::function<void()>& betweenCaptures = [] {});
+    std::optional<Picture> captureSettledWindow (unsigned long windowID, std::chrono::milliseconds bound);
 
     bool isOneColour (const Picture& picture);
 
