@@ -1,6 +1,7 @@
 // AudioFile.cpp: libsndfile streams, and the length a WAV, RF64 or AIFF header declares.
 #include "AudioFile.h"
 #include "FilePaths.h"
+#include "InputRelay.h"
 #include "Interruption.h"
 
 #include <fcntl.h>
@@ -232,6 +233,7 @@ host::OutputFormat host::outputFormatFor (const std::string& path, std::optional
 struct host::AudioFileReader::File
 {
     Descriptor descriptor;
+    std::optional<InputRelay> relay; // for a stream
     SoundFile handle { nullptr, sf_close };
 };
 
@@ -254,8 +256,10 @@ host::AudioFileReader::AudioFileReader (const std::string& pathToRead)
     streamed = ! regular;
     const auto headerFrames = regular ? framesInHeader (file->descriptor.number) : std::nullopt;
 
+    if (streamed)
+        file->relay.emplace (file->descriptor.number);
     SF_INFO info {};
-    file->handle.reset (sf_open_fd (file->descriptor.number, SFM_READ, &info, SF_FALSE));
+    file->handle.reset (sf_open_fd (streamed ? file->relay->descriptor() : file->descriptor.number, SFM_READ, &info, SF_FALSE));
     if (file->handle == nullptr)
         throw std::runtime_error ("cannot read " + path + ": " + sf_strerror (nullptr));
     if (info.channels < 1 || info.samplerate < 1)
@@ -281,6 +285,8 @@ int host::AudioFileReader::read (float* const* destination, int maxFrames)
     waiting.reset();
     if (got <= 0 && sf_error (file->handle.get()) != SF_ERR_NO_ERROR)
         throw std::runtime_error ("cannot read " + path + ": " + sf_strerror (file->handle.get()));
+    if (got <= 0 && streamed && file->relay->error() != 0)
+        throw std::runtime_error ("cannot read " + path + ": " + std::strerror (file->relay->error()));
 
     // Channel by channel, so that the loops stay simple enough to vectorise.
     for (int channel = 0; channel < channels; ++channel)
@@ -298,6 +304,12 @@ int host::AudioFileReader::read (float* const* destination, int maxFrames)
     }
     frames += std::max (got, 0);
     return std::max (got, 0);
+}
+
+void host::AudioFileReader::cancelRead() noexcept
+{
+    if (streamed)
+        file->relay->cancel();
 }
 
 //==============================================================================

@@ -42,7 +42,9 @@ namespace host
     // or a FIFO ("-" is standard input). Throws std::runtime_error with the
     // reason when the file is missing, unreadable or not audio, and when
     // reading fails part-way. Opening, and reading anything but a regular
-    // file, are waits for input (UnboundedWait) that a signal ends at once.
+    // file, are waits for input (UnboundedWait) that a signal ends at once;
+    // anything but a regular file is read through an InputRelay, so that
+    // cancelRead() releases a read its stalled writer holds.
     class AudioFileReader final : public AudioSource
     {
     public:
@@ -60,6 +62,7 @@ namespace host
         // in WAV, RF64 or AIFF; other inputs are as long as libsndfile finds them.
         std::optional<int64_t> lengthInFrames() const override { return declaredFrames; }
         int read (float* const* destination, int maxFrames) override;
+        void cancelRead() noexcept override;
 
         int64_t framesRead() const noexcept { return frames; }
         // Samples that were NaN or infinite.

@@ -277,7 +277,8 @@ namespace
         {
             // The file work overlaps the processing; both threads are done with the files when this scope ends.
             host::ReadAhead reading (input);
-            host::WriteBehind writing (writer, input.numChannels());
+            // A write that fails ends the render even while the input stalls.
+            host::WriteBehind writing (writer, input.numChannels(), [&reading] { reading.cancelRead(); });
             host::Progress progress (input.lengthInFrames(), input.sampleRate(), ::isatty (STDERR_FILENO) == 1);
             frames = host::renderStream (instance, reading, writing, [&progress] (int64_t done) {
                 host::throwIfInterrupted();

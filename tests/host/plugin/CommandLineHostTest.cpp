@@ -474,24 +474,45 @@ TEST (CommandLineHost, AnOutputThroughALinkIsWrittenToTheFileItLeadsToAndTheLink
 TEST (CommandLineHost, AnInPlaceRenderStoppedBySignalMidWayLeavesTheInputByteIdenticalAndEndsByThatSignal)
 {
     const Folder folder;
-    // A minute of stereo at every stage's hardest takes a good part of a second to render.
     host::writeAudioFile (folder / "kick.wav", kicks (48000.0, 30, 2), pcm16);
     const auto original = contents (folder / "kick.wav");
 
     for (const auto& [signal, name] : stopSignals)
     {
-        Background render ("--in '" + folder / "kick.wav" + "' --out '" + folder / "kick.wav" + "' " + strongSettings);
-        // Stopped as soon as the render shows progress, well before its end.
-        ASSERT_TRUE (render.waitForError ("Rendering: ")) << render.errors;
+        // Held at its first progress line, a block into the render: stopped
+        // there, signalled, and let go with room for its last words.
+        Background render ("--in '" + folder / "kick.wav" + "' --out '" + folder / "kick.wav" + "' " + strongSettings, {}, true);
+        ASSERT_TRUE (eventually ([&render] { return render.writing (STDERR_FILENO); })) << name;
+        ASSERT_EQ (folder.entries().size(), 2u) << name << ": no temporary file while it renders";
+        ::kill (render.pid(), SIGSTOP);
         ::kill (render.pid(), signal);
+        render.releaseErrors();
+        ::kill (render.pid(), SIGCONT);
         const int status = render.waitForEnd();
 
         EXPECT_TRUE (WIFSIGNALED (status) && WTERMSIG (status) == signal) << name << ": status " << status << "\n" << render.errors;
         EXPECT_TRUE (contains (render.errors, std::string ("interrupted by ") + name + "; the output was left as it was")) << render.errors;
-        EXPECT_FALSE (contains (render.errors, "Rendering: 100%")) << "the render finished before the signal\n" << render.errors;
         EXPECT_TRUE (contents (folder / "kick.wav") == original) << name << ": the input changed";
         EXPECT_EQ (folder.entries(), std::vector<std::string> { "kick.wav" }) << name << ": a temporary file was left";
     }
+}
+
+TEST (CommandLineHost, OneSignalEndsARenderWhoseStandardErrorIsNoLongerRead)
+{
+    const Folder folder;
+    host::writeAudioFile (folder / "in.wav", kicks (48000.0, 30, 2), pcm16);
+    std::ofstream (folder / "out.wav") << "an earlier render";
+
+    // Its progress line waits for a reader that never reads again.
+    Background render ("--in '" + folder / "in.wav" + "' --out '" + folder / "out.wav" + "'", {}, true);
+    ASSERT_TRUE (eventually ([&render] { return render.writing (STDERR_FILENO); }));
+    ::kill (render.pid(), SIGTERM);
+    EXPECT_TRUE (eventually ([&render] { return processEnded (render.pid()); })) << "one signal did not end it";
+
+    const int status = render.waitForEnd();
+    EXPECT_TRUE (WIFSIGNALED (status) && WTERMSIG (status) == SIGTERM) << "status " << status;
+    EXPECT_EQ (contents (folder / "out.wav"), "an earlier render");
+    EXPECT_EQ (folder.entries(), (std::vector<std::string> { "in.wav", "out.wav" })) << "a temporary file was left";
 }
 
 TEST (CommandLineHost, AClosedStandardOutputOrErrorEndsTheRenderBySIGPIPEAndLeavesNothing)
@@ -596,6 +617,28 @@ TEST (CommandLineHost, OpeningAFifoNoOneWritesToIsStoppedByASignal)
     const int status = render.waitForEnd();
     EXPECT_TRUE (WIFSIGNALED (status) && WTERMSIG (status) == SIGTERM) << "status " << status << "\n" << render.errors;
     EXPECT_EQ (folder.entries(), std::vector<std::string> { "in.fifo" });
+}
+
+TEST (CommandLineHost, AWriteThatFailsWhileTheInputStallsEndsTheRenderAtOnce)
+{
+    const Folder folder;
+    host::writeAudioFile (folder / "in.wav", kicks (48000.0, 4, 2), pcm16);
+    const auto start = contents (folder / "in.wav").substr (0, 300000);
+    ASSERT_EQ (::mkfifo ((folder / "in.fifo").c_str(), 0666), 0);
+
+    // Its writer gives two blocks and stalls with the FIFO open; the first
+    // block's output (256 KB) is beyond a limit of 100 blocks of 512 bytes.
+    Background render ("--in '" + folder / "in.fifo" + "' --out '" + folder / "out.wav" + "'", "ulimit -f 100;");
+    int writer = -1;
+    ASSERT_TRUE (eventually ([&] { return (writer = ::open ((folder / "in.fifo").c_str(), O_WRONLY | O_NONBLOCK)) >= 0; }));
+    ::fcntl (writer, F_SETFL, 0);
+    ASSERT_EQ (::write (writer, start.data(), start.size()), static_cast<ssize_t> (start.size()));
+
+    const int status = render.waitForEnd();
+    ::close (writer);
+    EXPECT_TRUE (WIFEXITED (status) && WEXITSTATUS (status) == 1) << "status " << status << "\n" << render.errors;
+    EXPECT_TRUE (contains (render.errors, "cannot write " + folder / "out.wav" + ": File too large")) << render.errors;
+    EXPECT_EQ (folder.entries(), (std::vector<std::string> { "in.fifo", "in.wav" })) << "a file was left";
 }
 
 TEST (CommandLineHost, AWriteThatFailsLeavesAnExistingDestinationUntouched)
