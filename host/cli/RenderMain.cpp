@@ -6,7 +6,7 @@
 #include "HostViewContainer.h"
 #include "Interruption.h"
 #include "KickPattern.h"
-#include "NumberText.h"
+#include "FormattedNumber.h"
 #include "ParameterSettings.h"
 #include "PendingFile.h"
 #include "Progress.h"
@@ -75,7 +75,7 @@ namespace
 
     std::string decibels (float magnitude)
     {
-        return magnitude > 0.0f ? host::numberText ("%+.1f dBFS", 20.0 * std::log10 (magnitude)) : "silence";
+        return magnitude > 0.0f ? host::formattedNumber ("%+.1f dBFS", 20.0 * std::log10 (magnitude)) : "silence";
     }
 
     void listParameters (host::EffectInstance& instance)
@@ -89,7 +89,7 @@ namespace
             {
                 std::cout << range.lowest << " to " << range.highest;
                 if (range.step > 0.0)
-                    std::cout << " in steps of " << host::numberText ("%g", range.step);
+                    std::cout << " in steps of " << host::formattedNumber ("%g", range.step);
             }
             else
             {
@@ -158,7 +158,7 @@ namespace
                                             : options.input)
                   << ", " << source.numChannels() << (source.numChannels() == 1 ? " channel" : " channels") << " at "
                   << source.sampleRate() << " Hz, "
-                  << (source.lengthInFrames() ? host::numberText ("%.1f s", double (*source.lengthInFrames()) / source.sampleRate())
+                  << (source.lengthInFrames() ? host::formattedNumber ("%.1f s", double (*source.lengthInFrames()) / source.sampleRate())
                                               : std::string ("length not known until it is read"))
                   << "\n";
     }
@@ -189,7 +189,7 @@ namespace
     void reportOutput (const host::RenderOptions& options, const host::AudioFileWriter& writer, int64_t frames, double sampleRate)
     {
         std::cout << "Wrote " << options.output << " (" << options.format.description << ", "
-                  << host::numberText ("%.1f s", double (frames) / sampleRate) << ", peak " << decibels (writer.peak()) << ")\n";
+                  << host::formattedNumber ("%.1f s", double (frames) / sampleRate) << ", peak " << decibels (writer.peak()) << ")\n";
         if (writer.clippedSamples() > 0)
             std::cerr << "kick_host: warning: " << writer.clippedSamples() << " samples above full scale (peak "
                       << decibels (writer.peakBeforeClipping()) << ") were clipped in this " << options.format.description

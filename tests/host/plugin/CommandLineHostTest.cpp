@@ -1,7 +1,7 @@
 // kick_host, the command-line host: what it renders, what it writes, and how it refuses bad input without losing a file.
 #include "AudioFile.h"
 #include "KickPattern.h"
-#include "NumberText.h"
+#include "FormattedNumber.h"
 #include "support/KickHostRun.h"
 
 #include <gtest/gtest.h>
@@ -257,7 +257,7 @@ TEST (CommandLineHost, FloatOutputKeepsSamplesAboveFullScaleAndIntegerOutputSays
     for (const auto& channel : rendered.channels)
         aboveFullScale += std::count_if (channel.begin(), channel.end(), [] (float sample) { return std::abs (sample) > 1.0f; });
     const auto clipReport = std::to_string (aboveFullScale) + " samples above full scale (peak "
-                            + host::numberText ("%+.1f dBFS", 20.0 * std::log10 (peak (rendered))) + ") were clipped";
+                            + host::formattedNumber ("%+.1f dBFS", 20.0 * std::log10 (peak (rendered))) + ") were clipped";
 
     for (const std::string bits : { "24", "16" })
     {
