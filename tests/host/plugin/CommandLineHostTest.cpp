@@ -1,7 +1,7 @@
 // kick_host, the command-line host: what it renders, what it writes, and how it refuses bad input without losing a file.
 #include "AudioFile.h"
-#include "KickPattern.h"
 #include "FormattedNumber.h"
+#include "KickPattern.h"
 #include "support/KickHostRun.h"
 
 #include <gtest/gtest.h>
