@@ -49,7 +49,7 @@ namespace
         const float* block[channels] = { bar.data(), bar.data() };
         const auto bars = static_cast<int> (minutes * 60 * sampleRate / static_cast<double> (bar.size()));
         host::AudioFileWriter writer (path, host::outputFormatFor (path, host::SampleDepth::int24), sampleRate, channels,
-                                      static_cast<int64_t> (bars) * static_cast<int64_t> (bar.size()), path);
+                                      static_cast<int64_t> (bars) * static_cast<int64_t> (bar.size()));
         for (int i = 0; i < bars; ++i)
             writer.write (block, static_cast<int> (bar.size()));
         writer.close();

@@ -1,13 +1,17 @@
 // AbruptEnd.cpp: fixed places filled before they are needed, read with atomics and plain system calls.
 #include "AbruptEnd.h"
 
+#include <fcntl.h>
 #include <signal.h>
 #include <unistd.h>
 
 #include <atomic>
+#include <cerrno>
 #include <climits>
 #include <cstring>
+#include <ctime>
 #include <stdexcept>
+#include <system_error>
 
 namespace
 {
@@ -30,30 +34,105 @@ namespace
     Place places[placeCount];
     std::atomic<pid_t> child { 0 };
 
+    // How many files are being created, or `ending` once undoAbruptly() has
+    // begun: it waits for the creations under way, and later ones wait for the end.
+    constexpr int ending = -1;
+    std::atomic<int> creating { 0 };
+
     static_assert (std::atomic<int>::is_always_lock_free && std::atomic<pid_t>::is_always_lock_free,
                    "a signal handler reads these");
+
+    void enterCreation() noexcept
+    {
+        int now = creating.load();
+        for (;;)
+        {
+            if (now == ending)
+                for (;;) // every signal is blocked here: this thread sleeps until the process ends
+                    ::pause();
+            if (creating.compare_exchange_weak (now, now + 1))
+                return;
+        }
+    }
+
+    void closeCreation() noexcept
+    {
+        constexpr timespec pause { 0, 1000000 };
+        int now = 0;
+        while (! creating.compare_exchange_strong (now, ending) && now != ending)
+        {
+            ::nanosleep (&pause, nullptr);
+            now = 0;
+        }
+    }
+
+    int claimPlace() noexcept
+    {
+        for (int place = 0; place < placeCount; ++place)
+        {
+            int expected = empty;
+            if (places[place].state.compare_exchange_strong (expected, filling))
+                return place;
+        }
+        return -1;
+    }
 }
 
-host::RemovedOnAbruptEnd::RemovedOnAbruptEnd (const std::string& path)
+host::TemporaryFile::TemporaryFile (const std::string& path, mode_t permissions)
+    : name (path)
 {
     if (path.size() >= PATH_MAX)
         throw std::length_error ("a temporary file's path is too long to be kept: " + path);
-    for (place = 0; place < placeCount; ++place)
+
+    sigset_t all, previous;
+    sigfillset (&all);
+    ::pthread_sigmask (SIG_SETMASK, &all, &previous);
+    enterCreation();
+    place = claimPlace();
+    int error = 0;
+    if (place >= 0)
     {
-        int expected = empty;
-        if (places[place].state.compare_exchange_strong (expected, filling))
-        {
-            std::memcpy (places[place].path, path.c_str(), path.size() + 1);
-            places[place].state.store (kept);
-            return;
-        }
+        std::memcpy (places[place].path, path.c_str(), path.size() + 1);
+        handle = ::open (path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, permissions);
+        error = errno;
+        places[place].state.store (handle >= 0 ? kept : empty);
     }
-    throw std::length_error ("no place left to keep a temporary file's path: " + path);
+    creating.fetch_sub (1);
+    ::pthread_sigmask (SIG_SETMASK, &previous, nullptr);
+
+    if (place < 0)
+        throw std::length_error ("no place left to keep a temporary file's path: " + path);
+    if (handle < 0)
+    {
+        place = -1;
+        throw std::system_error (error, std::generic_category(), path);
+    }
 }
 
-host::RemovedOnAbruptEnd::~RemovedOnAbruptEnd()
+host::TemporaryFile::~TemporaryFile()
 {
-    places[place].state.store (empty);
+    close();
+    if (place >= 0)
+    {
+        ::unlink (name.c_str());
+        places[place].state.store (empty);
+    }
+}
+
+int host::TemporaryFile::close() noexcept
+{
+    if (handle < 0)
+        return 0;
+    const int closed = ::close (handle);
+    handle = -1;
+    return closed == 0 ? 0 : errno;
+}
+
+void host::TemporaryFile::renamed() noexcept
+{
+    if (place >= 0)
+        places[place].state.store (empty);
+    place = -1;
 }
 
 host::StoppedOnAbruptEnd::StoppedOnAbruptEnd (pid_t process) noexcept
@@ -66,14 +145,18 @@ host::StoppedOnAbruptEnd::~StoppedOnAbruptEnd()
     child.store (0);
 }
 
+void host::askToEnd (pid_t process) noexcept
+{
+    ::kill (process, SIGTERM);
+    ::kill (process, SIGCONT);
+}
+
 void host::undoAbruptly() noexcept
 {
+    closeCreation();
     for (auto& each : places)
         if (each.state.load() == kept)
             ::unlink (each.path);
     if (const pid_t process = child.load(); process > 0)
-    {
-        ::kill (process, SIGTERM);
-        ::kill (process, SIGCONT);
-    }
+        askToEnd (process);
 }

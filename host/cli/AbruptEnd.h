@@ -7,18 +7,34 @@
 
 namespace host
 {
-    // Keeps a file's path for undoAbruptly() while this exists. Throws
-    // std::length_error when the path is too long or every place is taken.
-    class RemovedOnAbruptEnd
+    // A file created new, for writing, whose path undoAbruptly() removes
+    // while this exists; the destructor removes it too, unless it was
+    // renamed away (renamed()). Creating the file and keeping its path are
+    // one step that undoAbruptly() waits for, with every signal blocked in
+    // this thread meanwhile, so no way out leaves the file behind.
+    class TemporaryFile
     {
     public:
-        explicit RemovedOnAbruptEnd (const std::string& path);
-        ~RemovedOnAbruptEnd();
-        RemovedOnAbruptEnd (const RemovedOnAbruptEnd&) = delete;
-        RemovedOnAbruptEnd& operator= (const RemovedOnAbruptEnd&) = delete;
+        // Throws std::system_error with open's error when the file cannot be
+        // created (EEXIST when the name is taken), std::length_error when the
+        // path is too long or every place is taken.
+        TemporaryFile (const std::string& path, mode_t permissions);
+        ~TemporaryFile();
+        TemporaryFile (const TemporaryFile&) = delete;
+        TemporaryFile& operator= (const TemporaryFile&) = delete;
+
+        const std::string& path() const noexcept { return name; }
+        int descriptor() const noexcept { return handle; }
+
+        // Closes the descriptor; answers close's error, or 0.
+        int close() noexcept;
+        // The file has another name now: nothing is removed any more.
+        void renamed() noexcept;
 
     private:
-        int place;
+        std::string name;
+        int handle = -1;
+        int place = -1;
     };
 
     // Keeps a child process for undoAbruptly() to stop while this exists; one at a time.
@@ -31,7 +47,12 @@ namespace host
         StoppedOnAbruptEnd& operator= (const StoppedOnAbruptEnd&) = delete;
     };
 
-    // Removes every kept file and asks the kept child to end (SIGTERM, and
-    // SIGCONT should it be stopped). Async-signal-safe.
+    // Asks a child process to end: SIGTERM, and SIGCONT should it be stopped,
+    // so that it ends as cleanly as it can. Async-signal-safe.
+    void askToEnd (pid_t child) noexcept;
+
+    // Removes every kept file, once any file being created is kept, and asks
+    // the kept child to end. From then on a TemporaryFile being created waits
+    // for the end, so the process must end right after. Async-signal-safe.
     void undoAbruptly() noexcept;
 }

@@ -1,6 +1,7 @@
 // AudioFile.cpp: libsndfile streams, and the length a WAV, RF64 or AIFF header declares.
 #include "AudioFile.h"
 #include "FilePaths.h"
+#include "InputRelay.h"
 #include "Interruption.h"
 
 #include <fcntl.h>
@@ -20,6 +21,26 @@
 namespace
 {
     using SoundFile = std::unique_ptr<SNDFILE, int (*) (SNDFILE*)>;
+
+    // A descriptor, closed when it is one this program opened, after libsndfile is done with it.
+    struct Descriptor
+    {
+        Descriptor() = default;
+        Descriptor (const Descriptor&) = delete;
+        Descriptor& operator= (const Descriptor&) = delete;
+        ~Descriptor() { close(); }
+
+        // Answers close's error, or 0.
+        int close() noexcept
+        {
+            const int closed = owned && ::close (number) != 0 ? errno : 0;
+            owned = false;
+            return closed;
+        }
+
+        int number = -1;
+        bool owned = false;
+    };
 
     std::string lowerCase (std::string text)
     {
@@ -211,22 +232,8 @@ host::OutputFormat host::outputFormatFor (const std::string& path, std::optional
 //==============================================================================
 struct host::AudioFileReader::File
 {
-    // A descriptor this reader opened is closed after libsndfile is done with it.
-    struct Descriptor
-    {
-        Descriptor() = default;
-        Descriptor (const Descriptor&) = delete;
-        Descriptor& operator= (const Descriptor&) = delete;
-        ~Descriptor()
-        {
-            if (owned)
-                ::close (number);
-        }
-        int number = -1;
-        bool owned = false;
-    };
-
     Descriptor descriptor;
+    std::optional<InputRelay> relay; // for a stream
     SoundFile handle { nullptr, sf_close };
 };
 
@@ -234,7 +241,7 @@ host::AudioFileReader::AudioFileReader (const std::string& pathToRead)
     : path (pathToRead), file (std::make_unique<File>())
 {
     // Opening a FIFO waits for a writer, and reading its header for the writer's first bytes.
-    const InputWait waiting;
+    const UnboundedWait waiting;
 
     // Opened once, here, and handed to libsndfile: opening it a second time
     // to read the header would take bytes from a pipe's stream.
@@ -249,8 +256,10 @@ host::AudioFileReader::AudioFileReader (const std::string& pathToRead)
     streamed = ! regular;
     const auto headerFrames = regular ? framesInHeader (file->descriptor.number) : std::nullopt;
 
+    if (streamed)
+        file->relay.emplace (file->descriptor.number);
     SF_INFO info {};
-    file->handle.reset (sf_open_fd (file->descriptor.number, SFM_READ, &info, SF_FALSE));
+    file->handle.reset (sf_open_fd (streamed ? file->relay->descriptor() : file->descriptor.number, SFM_READ, &info, SF_FALSE));
     if (file->handle == nullptr)
         throw std::runtime_error ("cannot read " + path + ": " + sf_strerror (nullptr));
     if (info.channels < 1 || info.samplerate < 1)
@@ -269,13 +278,15 @@ host::AudioFileReader::~AudioFileReader() = default;
 int host::AudioFileReader::read (float* const* destination, int maxFrames)
 {
     interleaved.resize (static_cast<size_t> (maxFrames) * static_cast<size_t> (channels));
-    std::optional<InputWait> waiting;
+    std::optional<UnboundedWait> waiting;
     if (streamed)
         waiting.emplace();
     const auto got = static_cast<int> (sf_readf_float (file->handle.get(), interleaved.data(), maxFrames));
     waiting.reset();
     if (got <= 0 && sf_error (file->handle.get()) != SF_ERR_NO_ERROR)
         throw std::runtime_error ("cannot read " + path + ": " + sf_strerror (file->handle.get()));
+    if (got <= 0 && streamed && file->relay->error() != 0)
+        throw std::runtime_error ("cannot read " + path + ": " + std::strerror (file->relay->error()));
 
     // Channel by channel, so that the loops stay simple enough to vectorise.
     for (int channel = 0; channel < channels; ++channel)
@@ -295,32 +306,105 @@ int host::AudioFileReader::read (float* const* destination, int maxFrames)
     return std::max (got, 0);
 }
 
+void host::AudioFileReader::cancelRead() noexcept
+{
+    if (streamed)
+        file->relay->cancel();
+}
+
 //==============================================================================
 struct host::AudioFileWriter::File
 {
+    Descriptor descriptor;
+    // The error of the first write that failed or fell short. libsndfile
+    // drops some, such as those sf_close makes (FLAC's last frame, Ogg's
+    // last pages), so every write passes through here.
+    int writeError = 0;
     SoundFile handle { nullptr, sf_close };
+
+    static File& of (void* user) { return *static_cast<File*> (user); }
+
+    static sf_count_t length (void* user)
+    {
+        struct stat status {};
+        return ::fstat (of (user).descriptor.number, &status) == 0 ? status.st_size : -1;
+    }
+
+    static sf_count_t seek (sf_count_t offset, int whence, void* user)
+    {
+        return ::lseek (of (user).descriptor.number, offset, whence);
+    }
+
+    static sf_count_t read (void* destination, sf_count_t bytes, void* user)
+    {
+        const auto got = ::read (of (user).descriptor.number, destination, static_cast<size_t> (bytes));
+        return std::max<sf_count_t> (got, 0);
+    }
+
+    static sf_count_t write (const void* source, sf_count_t bytes, void* user)
+    {
+        auto& file = of (user);
+        sf_count_t done = 0;
+        while (done < bytes && file.writeError == 0)
+        {
+            const auto written = ::write (file.descriptor.number, static_cast<const char*> (source) + done, static_cast<size_t> (bytes - done));
+            if (written > 0)
+                done += written;
+            else if (written == 0 || errno != EINTR)
+                file.writeError = written == 0 ? EIO : errno;
+        }
+        return done;
+    }
+
+    static sf_count_t tell (void* user)
+    {
+        return ::lseek (of (user).descriptor.number, 0, SEEK_CUR);
+    }
 };
 
-host::AudioFileWriter::AudioFileWriter (const std::string& path, const OutputFormat& format, double sampleRate, int numChannels,
+host::AudioFileWriter::AudioFileWriter (int descriptor, const OutputFormat& format, double sampleRate, int numChannels,
                                         std::optional<int64_t> expectedFrames, std::string nameInMessages)
     : name (std::move (nameInMessages)), file (std::make_unique<File>()), channels (numChannels),
       clips (! format.holdsOverFullScale)
 {
+    file->descriptor.number = descriptor;
+    start (format, sampleRate, expectedFrames);
+}
+
+host::AudioFileWriter::AudioFileWriter (const std::string& path, const OutputFormat& format, double sampleRate, int numChannels,
+                                        std::optional<int64_t> expectedFrames)
+    : name (path), file (std::make_unique<File>()), channels (numChannels), clips (! format.holdsOverFullScale)
+{
+    file->descriptor.number = ::open (path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+    if (file->descriptor.number < 0)
+        throw std::runtime_error ("cannot write " + name + ": " + std::strerror (errno));
+    file->descriptor.owned = true;
+    start (format, sampleRate, expectedFrames);
+}
+
+void host::AudioFileWriter::start (const OutputFormat& format, double sampleRate, std::optional<int64_t> expectedFrames)
+{
     SF_INFO info {};
     info.samplerate = static_cast<int> (sampleRate);
-    info.channels = numChannels;
-    info.format = containerFor (format.sndfileFormat, expectedFrames, numChannels);
+    info.channels = channels;
+    info.format = containerFor (format.sndfileFormat, expectedFrames, channels);
     if (sf_format_check (&info) == SF_FALSE)
         throw std::runtime_error ("cannot write " + name + " as " + format.description + " at " + std::to_string (info.samplerate)
-                                  + " Hz with " + std::to_string (numChannels) + " channels");
+                                  + " Hz with " + std::to_string (channels) + " channels");
 
-    file->handle.reset (sf_open (path.c_str(), SFM_WRITE, &info));
+    static SF_VIRTUAL_IO io { File::length, File::seek, File::read, File::write, File::tell };
+    file->handle.reset (sf_open_virtual (&io, SFM_WRITE, &info, file.get()));
     if (file->handle == nullptr)
-        throw std::runtime_error ("cannot write " + name + ": " + sf_strerror (nullptr));
+        throw failure (sf_strerror (nullptr));
     // Whole numbers saturate at full scale instead of wrapping round.
     sf_command (file->handle.get(), SFC_SET_CLIPPING, nullptr, SF_TRUE);
     if ((info.format & SF_FORMAT_TYPEMASK) == SF_FORMAT_RF64)
         sf_command (file->handle.get(), SFC_RF64_AUTO_DOWNGRADE, nullptr, SF_TRUE);
+}
+
+std::runtime_error host::AudioFileWriter::failure (const std::string& libraryReason) const
+{
+    return std::runtime_error ("cannot write " + name + ": " + (file->writeError != 0 ? std::strerror (file->writeError) : libraryReason));
 }
 
 host::AudioFileWriter::~AudioFileWriter() = default;
@@ -353,18 +437,20 @@ void host::AudioFileWriter::write (const float* const* source, int numFrames)
         }
     }
 
-    if (sf_writef_float (file->handle.get(), interleaved.data(), numFrames) != numFrames)
-        throw std::runtime_error ("cannot write " + name + ": " + sf_strerror (file->handle.get()));
+    if (sf_writef_float (file->handle.get(), interleaved.data(), numFrames) != numFrames || file->writeError != 0)
+        throw failure (sf_strerror (file->handle.get()));
 }
 
 void host::AudioFileWriter::close()
 {
-    // The header's lengths are written last, so a full disk can still fail here.
-    sf_write_sync (file->handle.get());
+    // The header's lengths and the last of the encoded audio are written
+    // here, so a full disk can still fail now.
     const int error = sf_error (file->handle.get());
     const int closed = sf_close (file->handle.release());
-    if (error != SF_ERR_NO_ERROR || closed != 0)
-        throw std::runtime_error ("cannot write " + name + ": " + sf_error_number (error != SF_ERR_NO_ERROR ? error : closed));
+    if (const int descriptorClosed = file->descriptor.close(); file->writeError == 0)
+        file->writeError = descriptorClosed;
+    if (error != SF_ERR_NO_ERROR || closed != 0 || file->writeError != 0)
+        throw failure (sf_error_number (error != SF_ERR_NO_ERROR ? error : closed));
 }
 
 //==============================================================================
@@ -385,7 +471,7 @@ host::AudioData host::readAudioFile (const std::string& path)
 
 void host::writeAudioFile (const std::string& path, const AudioData& audio, const OutputFormat& format)
 {
-    AudioFileWriter writer (path, format, audio.sampleRate, audio.numChannels(), audio.numFrames(), path);
+    AudioFileWriter writer (path, format, audio.sampleRate, audio.numChannels(), audio.numFrames());
     std::vector<const float*> pointers;
     for (const auto& channel : audio.channels)
         pointers.push_back (channel.data());

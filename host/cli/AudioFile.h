@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <memory>
 #include <optional>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -41,7 +42,9 @@ namespace host
     // or a FIFO ("-" is standard input). Throws std::runtime_error with the
     // reason when the file is missing, unreadable or not audio, and when
     // reading fails part-way. Opening, and reading anything but a regular
-    // file, are waits for input (InputWait) that a signal ends at once.
+    // file, are waits for input (UnboundedWait) that a signal ends at once;
+    // anything but a regular file is read through an InputRelay, so that
+    // cancelRead() releases a read its stalled writer holds.
     class AudioFileReader final : public AudioSource
     {
     public:
@@ -59,6 +62,7 @@ namespace host
         // in WAV, RF64 or AIFF; other inputs are as long as libsndfile finds them.
         std::optional<int64_t> lengthInFrames() const override { return declaredFrames; }
         int read (float* const* destination, int maxFrames) override;
+        void cancelRead() noexcept override;
 
         int64_t framesRead() const noexcept { return frames; }
         // Samples that were NaN or infinite.
@@ -77,24 +81,30 @@ namespace host
         std::vector<float> interleaved;
     };
 
-    // Writes `path` in the given format. In a format that cannot hold samples
-    // beyond full scale it clips them and counts them. A WAV file is plain
-    // WAV when `expectedFrames` fit in WAV's 4 GB, and RF64 when they would
-    // not or are unknown (libsndfile turns RF64 back into WAV on closing if
-    // it stayed within 4 GB, though in WAV's extensible form). Throws
-    // std::runtime_error naming `nameInMessages` (the file the user sees)
-    // when the file cannot be created or written.
+    // Writes audio in the given format through a descriptor open for
+    // writing, which stays open, or to a file it creates (or empties). In a
+    // format that cannot hold samples beyond full scale it clips them and
+    // counts them. A WAV file is plain WAV when `expectedFrames` fit in WAV's
+    // 4 GB, and RF64 when they would not or are unknown (libsndfile turns
+    // RF64 back into WAV on closing if it stayed within 4 GB, though in WAV's
+    // extensible form). Every write is checked, the ones libsndfile makes as
+    // it closes the file included. Throws std::runtime_error naming
+    // `nameInMessages` (the file the user sees) when the file cannot be
+    // created or written.
     class AudioFileWriter final : public AudioSink
     {
     public:
-        AudioFileWriter (const std::string& path, const OutputFormat& format, double sampleRate, int numChannels,
+        AudioFileWriter (int descriptor, const OutputFormat& format, double sampleRate, int numChannels,
                          std::optional<int64_t> expectedFrames, std::string nameInMessages);
+        AudioFileWriter (const std::string& path, const OutputFormat& format, double sampleRate, int numChannels,
+                         std::optional<int64_t> expectedFrames);
         ~AudioFileWriter() override;
         AudioFileWriter (const AudioFileWriter&) = delete;
         AudioFileWriter& operator= (const AudioFileWriter&) = delete;
 
         void write (const float* const* source, int numFrames) override;
-        // Completes the file (its header's lengths); throws when that fails.
+        // Completes the file (its header's lengths, the last encoded audio);
+        // throws when that fails. Does not sync: the file's owner does.
         void close();
 
         // The largest magnitude handed to the writer, before any clipping.
@@ -104,6 +114,9 @@ namespace host
         int64_t clippedSamples() const noexcept { return clipped; }
 
     private:
+        void start (const OutputFormat& format, double sampleRate, std::optional<int64_t> expectedFrames);
+        std::runtime_error failure (const std::string& libraryReason) const;
+
         std::string name;
         struct File;
         std::unique_ptr<File> file;

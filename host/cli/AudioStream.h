@@ -22,6 +22,9 @@ namespace host
         virtual std::optional<int64_t> lengthInFrames() const = 0;
         // Fills up to maxFrames frames of every channel; answers how many, 0 at the end.
         virtual int read (float* const* channels, int maxFrames) = 0;
+        // Releases a read that waits on another thread for input that may
+        // never come: it, and every later one, answers the end. From any thread.
+        virtual void cancelRead() noexcept {}
     };
 
     // Where the processed audio goes, block by block.

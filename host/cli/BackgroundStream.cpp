@@ -88,8 +88,14 @@ host::ReadAhead::ReadAhead (AudioSource& sourceToRead)
 
 host::ReadAhead::~ReadAhead()
 {
-    handover.cancel();
+    cancelRead();
     worker.join();
+}
+
+void host::ReadAhead::cancelRead() noexcept
+{
+    handover.cancel();
+    source.cancelRead();
 }
 
 void host::ReadAhead::readBlocks()
@@ -140,8 +146,9 @@ int host::ReadAhead::read (float* const* channels, int maxFrames)
 }
 
 //==============================================================================
-host::WriteBehind::WriteBehind (AudioSink& sinkToWrite, int numChannels)
-    : sink (sinkToWrite), channels (numChannels), handover (numChannels, blocksInFlight), worker ([this] { writeBlocks(); })
+host::WriteBehind::WriteBehind (AudioSink& sinkToWrite, int numChannels, std::function<void()> failureCallback)
+    : sink (sinkToWrite), channels (numChannels), onFailure (std::move (failureCallback)), handover (numChannels, blocksInFlight),
+      worker ([this] { writeBlocks(); })
 {
 }
 
@@ -165,6 +172,7 @@ void host::WriteBehind::writeBlocks()
             // Seen by the writer once the cancel has woken it, through the handover's lock.
             failure = std::current_exception();
             handover.cancel();
+            onFailure();
             return;
         }
         handover.putFree (block);

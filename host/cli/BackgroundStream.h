@@ -6,6 +6,7 @@
 #include <condition_variable>
 #include <deque>
 #include <exception>
+#include <functional>
 #include <mutex>
 #include <thread>
 #include <vector>
@@ -52,6 +53,7 @@ namespace host
     {
     public:
         explicit ReadAhead (AudioSource& source);
+        // Cancels, and waits for the reading thread.
         ~ReadAhead() override;
         ReadAhead (const ReadAhead&) = delete;
         ReadAhead& operator= (const ReadAhead&) = delete;
@@ -60,6 +62,9 @@ namespace host
         double sampleRate() const override { return source.sampleRate(); }
         std::optional<int64_t> lengthInFrames() const override { return source.lengthInFrames(); }
         int read (float* const* channels, int maxFrames) override;
+        // Ends the reading thread's work, a read of the source it waits on
+        // included; read() then answers the end, or the source's failure.
+        void cancelRead() noexcept override;
 
     private:
         void readBlocks();
@@ -73,11 +78,13 @@ namespace host
     };
 
     // A sink written on a thread of its own, a few blocks behind. A failure
-    // of the sink is thrown again by the next write() or by finish().
+    // of the sink is thrown again by the next write() or by finish(); as it
+    // happens, `onFailure` is called on the writing thread, to release a
+    // producer that waits for its input.
     class WriteBehind final : public AudioSink
     {
     public:
-        WriteBehind (AudioSink& sink, int numChannels);
+        WriteBehind (AudioSink& sink, int numChannels, std::function<void()> onFailure);
         ~WriteBehind() override;
         WriteBehind (const WriteBehind&) = delete;
         WriteBehind& operator= (const WriteBehind&) = delete;
@@ -91,6 +98,7 @@ namespace host
 
         AudioSink& sink;
         int channels;
+        std::function<void()> onFailure;
         BlockHandover handover;
         std::exception_ptr failure;
         std::thread worker;

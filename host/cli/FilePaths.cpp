@@ -1,7 +1,12 @@
-// FilePaths.cpp: splitting at the last slash.
+// FilePaths.cpp: splitting at the last slash, and lstat and readlink.
 #include "FilePaths.h"
 
 #include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <climits>
+#include <system_error>
 
 std::string host::folderOf (const std::string& path)
 {
@@ -17,16 +22,31 @@ std::string host::nameOf (const std::string& path)
     return slash == std::string::npos ? path : path.substr (slash + 1);
 }
 
-std::optional<std::string> host::specialFileKind (const std::string& path)
+std::string host::linkTarget (const std::string& path)
+{
+    // As many as the kernel follows before it answers ELOOP.
+    constexpr int linksFollowed = 40;
+    auto target = path;
+    for (int link = 0; link < linksFollowed; ++link)
+    {
+        struct stat status {};
+        if (::lstat (target.c_str(), &status) != 0 || ! S_ISLNK (status.st_mode))
+            return target;
+        char content[PATH_MAX];
+        const auto length = ::readlink (target.c_str(), content, sizeof (content) - 1);
+        if (length <= 0)
+            return target;
+        const std::string next (content, static_cast<size_t> (length));
+        target = next.front() == '/' ? next : folderOf (target) + "/" + next;
+    }
+    throw std::system_error (ELOOP, std::generic_category(), path);
+}
+
+std::optional<std::string> host::notARegularFile (const std::string& path)
 {
     struct stat file {};
     if (::stat (path.c_str(), &file) != 0 || S_ISREG (file.st_mode))
         return std::nullopt;
-    if (S_ISDIR (file.st_mode))
-        return "a folder";
-    if (S_ISFIFO (file.st_mode))
-        return "a FIFO";
-    if (S_ISSOCK (file.st_mode))
-        return "a socket";
-    return "a device";
+    const char* kind = S_ISDIR (file.st_mode) ? "a folder" : S_ISFIFO (file.st_mode) ? "a FIFO" : S_ISSOCK (file.st_mode) ? "a socket" : "a device";
+    return std::string ("is ") + kind + ", not a regular file";
 }

@@ -1,4 +1,4 @@
-// FilePaths.h: a path split into its folder and its name (the one way every part of kick_host splits one), and what kind of file it names.
+// FilePaths.h: a path split into its folder and its name (the one way every part of kick_host splits one), the file its links lead to, and whether it may be written as a destination.
 #pragma once
 
 #include <optional>
@@ -12,8 +12,14 @@ namespace host
     // The name part, after the last slash.
     std::string nameOf (const std::string& path);
 
-    // What an existing file is when it is not a regular file, links followed:
-    // "a folder", "a FIFO", "a device" or "a socket". Nothing for a regular
-    // file or a path that names none.
-    std::optional<std::string> specialFileKind (const std::string& path);
+    // Where a path leads once the links it names are followed, to a file
+    // that does not exist yet too: the path itself when it is no link. A
+    // relative link is read from the link's folder. Throws std::system_error
+    // (ELOOP) after too many links.
+    std::string linkTarget (const std::string& path);
+
+    // Why an existing file, links followed, is no destination: "is a folder,
+    // not a regular file" (or a FIFO, device or socket). Nothing for a
+    // regular file or a path that names none.
+    std::optional<std::string> notARegularFile (const std::string& path);
 }

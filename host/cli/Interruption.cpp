@@ -1,26 +1,36 @@
-// Interruption.cpp: one atomic phase shared by the signal handlers and the work, and the way out that needs no unwinding.
+// Interruption.cpp: one atomic phase shared by the signal handlers, the X I/O error handler and the work, and the ways out that need no unwinding.
 #include "Interruption.h"
 #include "AbruptEnd.h"
 
+#include <poll.h>
 #include <signal.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <atomic>
 #include <cstring>
+#include <ctime>
 #include <string>
 
 namespace
 {
-    // The phase: running, the number of the signal that asked to stop, or committing.
+    // The phase: running, the number of the signal that asked to stop, or
+    // one of these. Each is left only by a compare-and-swap from running,
+    // or by the commit's own steps.
     constexpr int running = 0;
     constexpr int committing = -1;
+    constexpr int committed = -2;
+    constexpr int renamesFailed = -3;
+    constexpr int lostDisplay = -4;
     std::atomic<int> phase { running };
-    std::atomic<int> inputWaits { 0 };
+    std::atomic<int> unboundedWaits { 0 };
     static_assert (std::atomic<int>::is_always_lock_free, "a signal handler reads these");
 
     constexpr int handledSignals[] { SIGINT, SIGTERM, SIGHUP, SIGPIPE };
     constexpr const char* leftAsItWas = "; the output was left as it was";
+    // How long a signal's way out waits for standard error to take its
+    // message: a reader that stopped reading must not hold the end back.
+    constexpr int messageWaitMilliseconds = 1000;
     // Read in the handlers, which may not ask for themselves.
     bool errorsOnTerminal = false;
 
@@ -36,11 +46,37 @@ namespace
         }
     }
 
-    // Standard error in plain writes, as a signal handler may make them.
-    void say (const char* text) noexcept
+    // A line for standard error, put together without allocating, so that
+    // it goes out in one write.
+    class Message
     {
-        [[maybe_unused]] const auto written = ::write (STDERR_FILENO, text, std::strlen (text));
-    }
+    public:
+        Message& operator<< (const char* part) noexcept
+        {
+            const size_t size = std::min (std::strlen (part), sizeof (text) - length);
+            std::memcpy (text + length, part, size);
+            length += size;
+            return *this;
+        }
+
+        // Waits for standard error as long as it takes.
+        void say() const noexcept
+        {
+            [[maybe_unused]] const auto written = ::write (STDERR_FILENO, text, length);
+        }
+
+        // Left unsaid when standard error takes nothing for a while.
+        void sayBriefly() const noexcept
+        {
+            pollfd errors { STDERR_FILENO, POLLOUT, 0 };
+            if (::poll (&errors, 1, messageWaitMilliseconds) == 1 && (errors.revents & POLLOUT) != 0)
+                say();
+        }
+
+    private:
+        char text[512];
+        size_t length = 0;
+    };
 
     [[noreturn]] void dieBy (int signal) noexcept
     {
@@ -55,15 +91,33 @@ namespace
         ::_exit (128 + signal);
     }
 
-    [[noreturn]] void endAbruptly (int signal) noexcept
+    // On a terminal the line may hold progress, or the ^C it echoed.
+    const char* linePrefix() noexcept
+    {
+        return errorsOnTerminal ? "\nkick_host: " : "kick_host: ";
+    }
+
+    // `renamedSome`: the renames failed part-way, so the output may not be as it was.
+    [[noreturn]] void endAbruptly (int signal, bool renamedSome = false) noexcept
     {
         host::undoAbruptly();
-        // On a terminal the line may hold progress, or the ^C it echoed.
-        say (errorsOnTerminal ? "\nkick_host: interrupted by " : "kick_host: interrupted by ");
-        say (nameOf (signal));
-        say (leftAsItWas);
-        say ("\n");
+        (Message() << linePrefix() << "interrupted by " << nameOf (signal) << (renamedSome ? "" : leftAsItWas) << "\n").sayBriefly();
         dieBy (signal);
+    }
+
+    // Every file is in place: nothing is left to stop but the child.
+    [[noreturn]] void endCommitted (int signal) noexcept
+    {
+        host::undoAbruptly();
+        (Message() << linePrefix() << "interrupted by " << nameOf (signal) << " after every file was written\n").sayBriefly();
+        ::_exit (0);
+    }
+
+    // Another thread is ending the process.
+    [[noreturn]] void waitForTheEnd() noexcept
+    {
+        for (;;)
+            ::pause();
     }
 
     void onSignal (int signal)
@@ -71,13 +125,15 @@ namespace
         int seen = running;
         if (phase.compare_exchange_strong (seen, signal))
         {
-            if (inputWaits.load() > 0)
+            if (unboundedWaits.load() > 0)
                 endAbruptly (signal);
             return;
         }
         if (seen == committing || signal == SIGPIPE)
             return;
-        endAbruptly (signal);
+        if (seen == committed)
+            endCommitted (signal);
+        endAbruptly (signal, seen == renamesFailed);
     }
 }
 
@@ -114,26 +170,38 @@ void host::throwIfInterrupted()
         throw Interrupted (signal);
 }
 
-host::InputWait::InputWait()
+host::UnboundedWait::UnboundedWait() noexcept
 {
-    inputWaits.fetch_add (1);
+    unboundedWaits.fetch_add (1);
     if (const int signal = pendingInterrupt())
-    {
-        inputWaits.fetch_sub (1);
-        throw Interrupted (signal);
-    }
+        endAbruptly (signal);
 }
 
-host::InputWait::~InputWait()
+host::UnboundedWait::~UnboundedWait()
 {
-    inputWaits.fetch_sub (1);
+    unboundedWaits.fetch_sub (1);
 }
 
-void host::beginCommit()
+host::Commit::Commit()
 {
     int seen = running;
-    if (! phase.compare_exchange_strong (seen, committing))
-        throw Interrupted (seen);
+    if (phase.compare_exchange_strong (seen, committing))
+        return;
+    if (seen == lostDisplay)
+        waitForTheEnd();
+    throw Interrupted (seen);
+}
+
+host::Commit::~Commit()
+{
+    if (! finished)
+        phase.store (renamesFailed);
+}
+
+void host::Commit::done() noexcept
+{
+    phase.store (committed);
+    finished = true;
 }
 
 void host::endBySignal (int signal)
@@ -143,12 +211,29 @@ void host::endBySignal (int signal)
 
 void host::failAbruptly (const char* reason) noexcept
 {
-    const int now = phase.load();
-    if (now > 0)
-        endAbruptly (now);
+    int seen = running;
+    if (phase.compare_exchange_strong (seen, lostDisplay))
+    {
+        undoAbruptly();
+        (Message() << "kick_host: " << reason << "; nothing was written\n").say();
+        ::_exit (1);
+    }
+    if (seen > 0)
+        endAbruptly (seen);
+    if (seen == lostDisplay)
+        waitForTheEnd();
+
+    // The renames are under way: they are waited for, as the handler may not return.
+    constexpr timespec pause { 0, 1000000 };
+    while ((seen = phase.load()) == committing)
+        ::nanosleep (&pause, nullptr);
     undoAbruptly();
-    say ("kick_host: ");
-    say (reason);
-    say (now == committing ? ", after every file was written\n" : "; nothing was written\n");
-    ::_exit (now == committing ? 0 : 1);
+    if (seen == committed)
+    {
+        (Message() << "kick_host: " << reason << ", after every file was written\n").say();
+        ::_exit (0);
+    }
+    // The renames failed, which the work reports as it ends with 1.
+    (Message() << "kick_host: " << reason << "\n").say();
+    ::_exit (1);
 }

@@ -1,6 +1,6 @@
 // ParameterSettings.cpp: finding a parameter by name and reading a value exactly as the effect reads it.
 #include "ParameterSettings.h"
-#include "NumberText.h"
+#include "FormattedNumber.h"
 
 #include <algorithm>
 #include <cctype>
@@ -17,6 +17,13 @@ namespace
         if (first == std::string::npos)
             return {};
         return text.substr (first, text.find_last_not_of (" \t") - first + 1);
+    }
+
+    // A user's text as messages repeat it: a value of any length would bury the message.
+    std::string brief (const std::string& text)
+    {
+        constexpr size_t longest = 40;
+        return text.size() <= longest ? text : text.substr (0, longest) + "...";
     }
 
     bool sameText (const std::string& a, const std::string& b)
@@ -84,7 +91,7 @@ namespace
 
     std::string plain (double value)
     {
-        return host::numberText ("%g", value);
+        return host::formattedNumber ("%g", value);
     }
 
     // How far the effect's text of a value may be from it: half its last shown digit.
@@ -114,7 +121,7 @@ namespace
         std::vector<std::string> names;
         for (const auto& each : parameters)
             names.push_back ("\"" + each.name + "\"");
-        throw std::invalid_argument ("unknown parameter \"" + name + "\"; the parameters are " + joined (names));
+        throw std::invalid_argument ("unknown parameter \"" + brief (name) + "\"; the parameters are " + joined (names));
     }
 
     host::ResolvedSetting resolveChoice (const host::HostParameter& parameter, const host::ParameterRange& range, const std::string& value)
@@ -129,7 +136,7 @@ namespace
             if (sameText (choice, value) || (flat && sameText (*flat, value)))
                 return { parameter.id, parameter.name, static_cast<double> (index) / last, choice };
         }
-        throw std::invalid_argument (parameter.name + " has no choice \"" + value + "\"; choose one of " + joined (range.choices)
+        throw std::invalid_argument (parameter.name + " has no choice \"" + brief (value) + "\"; choose one of " + joined (range.choices)
                                      + (hasSharps ? " (or the flat for a sharp, such as Bb for A#)" : ""));
     }
 
@@ -141,17 +148,17 @@ namespace
                               + plain (std::round ((std::stod (range.lowest) + std::stod (range.highest)) / 2.0));
         const auto value = decimal (text);
         if (! value)
-            throw std::invalid_argument (parameter.name + " takes a number, not \"" + text + "\": a plain decimal number" + accepted);
+            throw std::invalid_argument (parameter.name + " takes a number, not \"" + brief (text) + "\": a plain decimal number" + accepted);
 
         const double lowest = std::stod (range.lowest), highest = std::stod (range.highest);
         if (*value < lowest || *value > highest)
-            throw std::invalid_argument (parameter.name + " = " + text + " is out of range: " + range.lowest + " to " + range.highest);
+            throw std::invalid_argument (parameter.name + " = " + brief (text) + " is out of range: " + range.lowest + " to " + range.highest);
 
         if (range.step > 0.0)
         {
             const double steps = (*value - lowest) / range.step;
             if (std::abs (steps - std::round (steps)) > 1e-9 * std::max (1.0, std::abs (steps)))
-                throw std::invalid_argument (parameter.name + " moves in steps of " + plain (range.step) + ": " + text
+                throw std::invalid_argument (parameter.name + " moves in steps of " + plain (range.step) + ": " + brief (text)
                                              + " is between " + plain (lowest + std::floor (steps) * range.step) + " and "
                                              + plain (lowest + std::ceil (steps) * range.step));
         }
@@ -162,7 +169,7 @@ namespace
         const auto shown = normalized ? instance.valueText (parameter.id, *normalized) : std::string {};
         const auto shownValue = decimal (shown);
         if (! shownValue || std::abs (*shownValue - *value) > displayTolerance (shown))
-            throw std::invalid_argument (parameter.name + " = " + text + " is read by the effect as \"" + shown + "\"; write a plain decimal number" + accepted);
+            throw std::invalid_argument (parameter.name + " = " + brief (text) + " is read by the effect as \"" + shown + "\"; write a plain decimal number" + accepted);
         return { parameter.id, parameter.name, *normalized, shown };
     }
 }
@@ -171,11 +178,11 @@ host::ParameterSetting host::parseSetting (const std::string& text)
 {
     const auto equals = text.find ('=');
     if (equals == std::string::npos)
-        throw std::invalid_argument ("\"" + text + "\" is not a setting: write Name=value, such as \"Kick Sub=60\"");
+        throw std::invalid_argument ("\"" + brief (text) + "\" is not a setting: write Name=value, such as \"Kick Sub=60\"");
 
     ParameterSetting setting { trimmed (text.substr (0, equals)), trimmed (text.substr (equals + 1)) };
     if (setting.name.empty() || setting.value.empty())
-        throw std::invalid_argument ("\"" + text + "\" needs both a parameter name and a value");
+        throw std::invalid_argument ("\"" + brief (text) + "\" needs both a parameter name and a value");
     return setting;
 }
 
@@ -212,8 +219,8 @@ std::vector<host::ResolvedSetting> host::resolveSettings (EffectInstance& instan
         auto setting = resolveSetting (instance, settings[i]);
         for (size_t j = 0; j < resolved.size(); ++j)
             if (resolved[j].id == setting.id)
-                throw std::invalid_argument (setting.name + " is set twice: \"" + settings[j].name + "=" + settings[j].value
-                                             + "\" and \"" + settings[i].name + "=" + settings[i].value + "\"; set it once");
+                throw std::invalid_argument (setting.name + " is set twice: \"" + brief (settings[j].name + "=" + settings[j].value)
+                                             + "\" and \"" + brief (settings[i].name + "=" + settings[i].value) + "\"; set it once");
         resolved.push_back (std::move (setting));
     }
     return resolved;

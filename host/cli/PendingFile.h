@@ -17,31 +17,31 @@ namespace host
     public:
         // Throws std::runtime_error ("cannot write DESTINATION: reason") when
         // the folder takes no new file or the destination is not a writable
-        // regular file (a FIFO, device or folder is never replaced).
+        // regular file (a FIFO, device or folder is never replaced). A link
+        // is written through: the file it leads to is replaced, or created
+        // when it does not exist yet, and the link stays.
         explicit PendingFile (std::string destination);
-        ~PendingFile();
         PendingFile (const PendingFile&) = delete;
         PendingFile& operator= (const PendingFile&) = delete;
 
         const std::string& destination() const noexcept { return target; }
-        // Where to write in the meantime.
-        const std::string& path() const noexcept { return temporary; }
+        // Where to write in the meantime: the temporary file, open for
+        // writing, which is never opened again by its name.
+        int descriptor() const noexcept { return temporary->descriptor(); }
 
-        // Puts the written file on disk when it is to replace an existing
-        // destination, so that a crash after commit() leaves one or the
-        // other whole: the slow part of committing. Throws when that fails.
+        // Puts the written file on disk and closes it, so that a crash after
+        // commit() leaves the old file or the new one whole: the slow part of
+        // committing. Throws when either fails.
         void sync();
 
-        // Renames the written file over the destination. Throws when that
+        // Renames the synced file over the destination. Throws when that
         // fails, or when the destination has become something other than a
         // regular file.
         void commit();
 
     private:
         std::string target;
-        std::string renamedOver; // the target, or the file it links to
-        std::string temporary;
-        bool replacesExisting = false;
-        std::optional<RemovedOnAbruptEnd> removedOnAbruptEnd;
+        std::string renamedOver; // where the target's links lead
+        std::optional<TemporaryFile> temporary;
     };
 }

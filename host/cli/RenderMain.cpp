@@ -3,14 +3,15 @@
 #include "AudioStream.h"
 #include "BackgroundStream.h"
 #include "EffectSession.h"
+#include "FormattedNumber.h"
 #include "HostViewContainer.h"
 #include "Interruption.h"
 #include "KickPattern.h"
-#include "NumberText.h"
 #include "ParameterSettings.h"
 #include "PendingFile.h"
 #include "Progress.h"
 #include "RenderOptions.h"
+#include "StandardStreams.h"
 #include "VirtualDisplay.h"
 #include "WindowCapture.h"
 
@@ -74,7 +75,7 @@ namespace
 
     std::string decibels (float magnitude)
     {
-        return magnitude > 0.0f ? host::numberText ("%+.1f dBFS", 20.0 * std::log10 (magnitude)) : "silence";
+        return magnitude > 0.0f ? host::formattedNumber ("%+.1f dBFS", 20.0 * std::log10 (magnitude)) : "silence";
     }
 
     void listParameters (host::EffectInstance& instance)
@@ -88,7 +89,7 @@ namespace
             {
                 std::cout << range.lowest << " to " << range.highest;
                 if (range.step > 0.0)
-                    std::cout << " in steps of " << host::numberText ("%g", range.step);
+                    std::cout << " in steps of " << host::formattedNumber ("%g", range.step);
             }
             else
             {
@@ -107,21 +108,24 @@ namespace
     // Answers the picture's size, as "400 x 477".
     std::string writeWindowPicture (host::EffectInstance& instance, host::PendingFile& file)
     {
-        auto* container = instance.openWindow();
-        if (container == nullptr)
-            throw std::runtime_error ("the effect could not open its window");
-        if (! container->hasWindow())
-            throw std::runtime_error ("no X display to show the window on");
-
-        const auto picture = host::captureSettledWindow (reinterpret_cast<unsigned long> (container->GetPtr()), windowPaintBound,
-                                                         host::throwIfInterrupted);
-        instance.closeWindow();
+        std::optional<host::Picture> picture;
+        {
+            // Round trips to an X server, which may have frozen.
+            const host::UnboundedWait onTheDisplay;
+            auto* container = instance.openWindow();
+            if (container == nullptr)
+                throw std::runtime_error ("the effect could not open its window");
+            if (! container->hasWindow())
+                throw std::runtime_error ("no X display to show the window on");
+            picture = host::captureSettledWindow (reinterpret_cast<unsigned long> (container->GetPtr()), windowPaintBound);
+            instance.closeWindow();
+        }
         if (! picture)
             throw std::runtime_error ("the window was not painted within " + std::to_string (windowPaintBound.count())
                                       + " s; no picture was written");
         try
         {
-            host::writePng (file.path(), *picture);
+            host::writePng (file.descriptor(), *picture);
         }
         catch (const std::runtime_error&)
         {
@@ -139,6 +143,7 @@ namespace
         const char* display = std::getenv ("DISPLAY");
         if (display == nullptr || *display == 0)
             return true;
+        const host::UnboundedWait onTheDisplay; // a round trip to a server that may have frozen
         if (! host::displayOpens (display))
             throw std::runtime_error (std::string ("cannot open the X display \"") + display
                                       + "\" that DISPLAY names for the screenshot; unset DISPLAY to use a virtual display");
@@ -153,7 +158,7 @@ namespace
                                             : options.input)
                   << ", " << source.numChannels() << (source.numChannels() == 1 ? " channel" : " channels") << " at "
                   << source.sampleRate() << " Hz, "
-                  << (source.lengthInFrames() ? host::numberText ("%.1f s", double (*source.lengthInFrames()) / source.sampleRate())
+                  << (source.lengthInFrames() ? host::formattedNumber ("%.1f s", double (*source.lengthInFrames()) / source.sampleRate())
                                               : std::string ("length not known until it is read"))
                   << "\n";
     }
@@ -184,7 +189,7 @@ namespace
     void reportOutput (const host::RenderOptions& options, const host::AudioFileWriter& writer, int64_t frames, double sampleRate)
     {
         std::cout << "Wrote " << options.output << " (" << options.format.description << ", "
-                  << host::numberText ("%.1f s", double (frames) / sampleRate) << ", peak " << decibels (writer.peak()) << ")\n";
+                  << host::formattedNumber ("%.1f s", double (frames) / sampleRate) << ", peak " << decibels (writer.peak()) << ")\n";
         if (writer.clippedSamples() > 0)
             std::cerr << "kick_host: warning: " << writer.clippedSamples() << " samples above full scale (peak "
                       << decibels (writer.peakBeforeClipping()) << ") were clipped in this " << options.format.description
@@ -266,13 +271,14 @@ namespace
         if (! options.screenshot.empty())
             picture.emplace (options.screenshot);
 
-        host::AudioFileWriter writer (output.path(), options.format, input.sampleRate(), input.numChannels(), input.lengthInFrames(),
+        host::AudioFileWriter writer (output.descriptor(), options.format, input.sampleRate(), input.numChannels(), input.lengthInFrames(),
                                   options.output);
         int64_t frames = 0;
         {
             // The file work overlaps the processing; both threads are done with the files when this scope ends.
             host::ReadAhead reading (input);
-            host::WriteBehind writing (writer, input.numChannels());
+            // A write that fails ends the render even while the input stalls.
+            host::WriteBehind writing (writer, input.numChannels(), [&reading] { reading.cancelRead(); });
             host::Progress progress (input.lengthInFrames(), input.sampleRate(), ::isatty (STDERR_FILENO) == 1);
             frames = host::renderStream (instance, reading, writing, [&progress] (int64_t done) {
                 host::throwIfInterrupted();
@@ -291,13 +297,16 @@ namespace
         output.sync();
         if (picture)
             picture->sync();
-        host::beginCommit();
+        host::Commit commit;
         output.commit();
         if (picture)
             commitPicture (*picture, options.output);
+        commit.done();
         reportOutput (options, writer, frames, input.sampleRate());
         if (picture)
             std::cout << "Wrote a picture of the window to " << options.screenshot << " (" << pictureSize << ")\n";
+        // Said before the module is unloaded, which is not quick.
+        std::cout.flush();
         return EXIT_SUCCESS;
     }
 }
@@ -305,6 +314,7 @@ namespace
 int main (int argc, char** argv)
 {
     host::installInterruptHandlers();
+    const host::StandardStreams streams;
     // The module's framework opens an X display as it starts (DISPLAY's, or
     // :0 without one), screenshot or not, so a lost X server can end any render.
     host::installLenientXErrorHandler();

@@ -34,8 +34,10 @@ const char* const host::renderUsage =
     "Exit codes: 0 done, 1 failed, 2 bad command line or setting; neither failure replaces a file\n"
     "(but for a picture that cannot be renamed into place after the output was, which it says).\n"
     "Stopped by SIGINT, SIGTERM, SIGHUP or SIGPIPE, it removes its temporary files and ends by\n"
-    "that signal, every destination as it was; a signal that comes once the finished files are\n"
-    "being renamed into place is too late, and the run completes.\n";
+    "that signal, every destination as it was: after the block it is processing, or at once\n"
+    "while it waits for input, for the X display or for a reader of its output. A second signal\n"
+    "always ends it at once. A signal that comes once the finished files are being renamed into\n"
+    "place is too late: the run completes, and ends with 0.\n";
 
 namespace
 {
@@ -131,8 +133,8 @@ host::RenderOptions host::parseRenderOptions (int argc, const char* const* argv,
             continue;
         if (path == "-")
             throw UsageError (std::string (option) + " - would write to standard output, which kick_host does not do; name a file");
-        if (const auto kind = specialFileKind (path))
-            throw UsageError (std::string (option) + " " + path + " is " + *kind + ", not a regular file; name a regular file, new or existing");
+        if (const auto problem = notARegularFile (path))
+            throw UsageError (std::string (option) + " " + path + " " + *problem + "; name a regular file, new or existing");
     }
 
     for (const auto* other : { &options.input, &options.output })

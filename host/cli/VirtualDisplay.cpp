@@ -20,7 +20,8 @@ namespace
     // Display numbers are tried from here up: clear of :0, which the
     // module's framework opens when DISPLAY is not set (another program's
     // render would connect to this server and fail when it stops), and of
-    // the 99 and up that xvfb-run -a takes.
+    // the first numbers xvfb-run -a takes (from 99 up). Xvfb itself refuses
+    // a number that a running server holds, and takes over a stale lock.
     constexpr int firstDisplayNumber = 200;
     constexpr int displayNumbersTried = 100;
     // What the child exits with when Xvfb cannot be run at all.
@@ -28,7 +29,9 @@ namespace
 
     // Xvfb is ready in well under a second; this much is left for a loaded machine.
     constexpr auto startBound = std::chrono::seconds (30);
-    // It ends at once on SIGTERM; one that does not is killed after this long.
+    // It ends at once on SIGTERM (and SIGCONT, should it be stopped); one
+    // that does not is killed after this long, leaving its lock file, which
+    // the next server on that number takes over.
     constexpr auto stopBound = std::chrono::seconds (5);
 
     // Everything the server writes to its descriptor: its display number and a newline.
@@ -59,9 +62,6 @@ host::VirtualDisplay::VirtualDisplay()
 {
     for (int number = firstDisplayNumber; number < firstDisplayNumber + displayNumbersTried; ++number)
     {
-        // A lock file marks a number taken, by a server running or one that never cleaned up.
-        if (::access (("/tmp/.X" + std::to_string (number) + "-lock").c_str(), F_OK) == 0)
-            continue;
         if (start (number))
         {
             display = ":" + std::to_string (number);
@@ -100,6 +100,17 @@ bool host::VirtualDisplay::start (int number)
         ::dup2 (quiet, STDIN_FILENO);
         ::dup2 (quiet, STDOUT_FILENO);
         ::dup2 (quiet, STDERR_FILENO);
+        // Handlers go back to their defaults before any signal is let in, as exec would have them.
+        for (int signal = 1; signal < NSIG; ++signal)
+        {
+            struct sigaction action {};
+            if (::sigaction (signal, nullptr, &action) == 0 && action.sa_handler != SIG_DFL && action.sa_handler != SIG_IGN)
+            {
+                action.sa_handler = SIG_DFL;
+                action.sa_flags = 0;
+                ::sigaction (signal, &action, nullptr);
+            }
+        }
         ::sigprocmask (SIG_SETMASK, &previous, nullptr);
         ::execvp (arguments[0], const_cast<char* const*> (arguments));
         ::_exit (notRun);
@@ -133,7 +144,7 @@ host::VirtualDisplay::~VirtualDisplay()
 int host::VirtualDisplay::stop() noexcept
 {
     stoppedOnAbruptEnd.reset();
-    ::kill (server, SIGTERM);
+    askToEnd (server);
     int status = 0;
     const auto deadline = Clock::now() + stopBound;
     while (::waitpid (server, &status, WNOHANG) == 0)

@@ -3,7 +3,9 @@
 
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
+#include <fcntl.h>
 #include <png.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -105,8 +107,7 @@ bool host::displayOpens (const std::string& name)
     return display != nullptr;
 }
 
-std::optional<host::Picture> host::captureSettledWindow (unsigned long windowID, std::chrono::milliseconds bound,
-                                                       const std::function<void()>& betweenCaptures)
+std::optional<host::Picture> host::captureSettledWindow (unsigned long windowID, std::chrono::milliseconds bound)
 {
     // Long enough for the editor's 20 ms refresh and the repaint that follows.
     constexpr auto interval = std::chrono::milliseconds (100);
@@ -115,7 +116,6 @@ std::optional<host::Picture> host::captureSettledWindow (unsigned long windowID,
     auto previous = captureWindow (windowID);
     while (std::chrono::steady_clock::now() < deadline)
     {
-        betweenCaptures();
         std::this_thread::sleep_for (interval);
         auto current = captureWindow (windowID);
         if (previous && current && ! isOneColour (*current) && previous->width == current->width
@@ -153,15 +153,39 @@ int host::differingPixels (const Picture& a, const Picture& b, Area area)
     return count;
 }
 
-void host::writePng (const std::string& path, const Picture& picture)
+void host::writePng (int descriptor, const Picture& picture)
 {
-    FILE* file = std::fopen (path.c_str(), "wb");
+    // A descriptor of its own for stdio to close; the caller's stays open.
+    const int own = ::fcntl (descriptor, F_DUPFD_CLOEXEC, 0);
+    FILE* file = own >= 0 ? ::fdopen (own, "wb") : nullptr;
     if (file == nullptr)
-        throw std::runtime_error ("cannot write " + path);
+    {
+        if (own >= 0)
+            ::close (own);
+        throw std::runtime_error ("cannot write the picture");
+    }
     const bool encoded = encodePng (file, picture);
     const bool flushed = std::fflush (file) == 0 && std::ferror (file) == 0;
     // Closing writes what stdio still holds, which on a full disk may be the part that fails.
     const bool closed = std::fclose (file) == 0;
     if (! encoded || ! flushed || ! closed)
+        throw std::runtime_error ("cannot write the picture");
+}
+
+void host::writePng (const std::string& path, const Picture& picture)
+{
+    const int descriptor = ::open (path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+    if (descriptor < 0)
+        throw std::runtime_error ("cannot write " + path);
+    try
+    {
+        writePng (descriptor, picture);
+    }
+    catch (const std::runtime_error&)
+    {
+        ::close (descriptor);
+        throw std::runtime_error ("cannot write " + path);
+    }
+    if (::close (descriptor) != 0)
         throw std::runtime_error ("cannot write " + path);
 }

@@ -3,7 +3,6 @@
 
 #include <chrono>
 #include <cstdint>
-#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -45,16 +44,17 @@ namespace host
     // A picture of the window once it has been painted: two captures in a
     // row agree and the picture is not one flat colour (a window not yet
     // painted is). Nothing when that does not happen within `bound`.
-    // `betweenCaptures` is called at each try; it may throw to stop waiting.
-    std::optional<Picture> captureSettledWindow (unsigned long windowID, std::chrono::milliseconds bound,
-                                                 const std::function<void()>& betweenCaptures = [] {});
+    std::optional<Picture> captureSettledWindow (unsigned long windowID, std::chrono::milliseconds bound);
 
     bool isOneColour (const Picture& picture);
 
     // Pixels that differ between two pictures of the same size, within `area`.
     int differingPixels (const Picture& a, const Picture& b, Area area);
 
-    // Throws std::runtime_error naming the file when it cannot be written
+    // Writes the picture through a descriptor open for writing, which stays
+    // open, or to a file it creates (or empties). Throws std::runtime_error
+    // (naming the file, when there is a name) when it cannot be written
     // whole: every write and the closing are checked.
+    void writePng (int descriptor, const Picture& picture);
     void writePng (const std::string& path, const Picture& picture);
 }

@@ -137,33 +137,45 @@ namespace kick_host_run
         return true;
     }
 
-    // kick_host started in the background through `sh -c "exec ..."`, in a
-    // process group of its own as a shell's job is, with its standard error
-    // readable and its standard output discarded. Killed and reaped, if it
-    // still runs, when this goes.
+    // kick_host started in the background through `sh -c "PREFIX exec ..."`
+    // (PREFIX: shell words before the program, such as "unset DISPLAY;" or
+    // "ulimit -f 100;"), in a process group of its own as a shell's job is,
+    // with its standard output and error read into `output` and `errors`.
+    // Either stream can be held: its pipe is filled to the brim, so that the
+    // program's next write there waits; standard error can be let go again. Killed
+    // and reaped, if it still runs, when this goes.
     class Background
     {
     public:
-        explicit Background (const std::string& arguments, const std::string& prefix = {})
+        explicit Background (const std::string& arguments, const std::string& prefix = {}, bool errorsHeld = false)
         {
             // Made before fork: the child may only make async-signal-safe calls.
-            const auto command = "exec " + prefix + " " + KICK_HOST_PATH + " " + arguments + " >/dev/null";
-            int errors[2];
-            if (::pipe (errors) != 0)
+            const auto command = prefix + " exec " + KICK_HOST_PATH + " " + arguments;
+            int outputs[2], errorOutputs[2];
+            if (::pipe (outputs) != 0 || ::pipe (errorOutputs) != 0)
                 throw std::runtime_error ("no pipe");
+            // Filled before the program can write there, so that its first write waits.
+            if (errorsHeld)
+                fill (errorOutputs[1]);
+            held[errorStream] = errorsHeld;
             child = ::fork();
             if (child == 0)
             {
                 ::setpgid (0, 0);
-                ::dup2 (errors[1], STDERR_FILENO);
-                ::close (errors[0]);
+                ::dup2 (outputs[1], STDOUT_FILENO);
+                ::dup2 (errorOutputs[1], STDERR_FILENO);
+                ::close (outputs[0]);
+                ::close (errorOutputs[0]);
                 ::execl ("/bin/sh", "sh", "-c", command.c_str(), static_cast<char*> (nullptr));
                 ::_exit (127);
             }
             ::setpgid (child, child);
-            ::close (errors[1]);
-            errorStream = errors[0];
-            ::fcntl (errorStream, F_SETFL, O_NONBLOCK);
+            ::close (outputs[1]);
+            ::close (errorOutputs[1]);
+            streams[outputStream] = outputs[0];
+            streams[errorStream] = errorOutputs[0];
+            for (const int stream : streams)
+                ::fcntl (stream, F_SETFL, O_NONBLOCK);
         }
 
         ~Background()
@@ -173,7 +185,8 @@ namespace kick_host_run
                 ::kill (-child, SIGKILL);
                 ::waitpid (child, &status, 0);
             }
-            ::close (errorStream);
+            for (const int stream : streams)
+                ::close (stream);
         }
 
         Background (const Background&) = delete;
@@ -181,44 +194,103 @@ namespace kick_host_run
 
         pid_t pid() const noexcept { return child; }
 
-        // Reads standard error until it holds `text`; false if the program ended first.
+        // Holds its standard output from now on; the program runs, so that this is its own.
+        void holdOutput()
+        {
+            const int writer = ::open (("/proc/" + std::to_string (child) + "/fd/" + std::to_string (STDOUT_FILENO)).c_str(), O_WRONLY);
+            fill (writer);
+            ::close (writer);
+            held[outputStream] = true;
+        }
+
+        // Lets standard error be read again, which unblocks the program's writes there.
+        void releaseErrors()
+        {
+            held[errorStream] = false;
+            readStreams();
+        }
+
+        // Whether its main thread is asleep in a system call whose line in
+        // /proc/PID/syscall (its number, then its arguments) begins with `call`.
+        bool asleepIn (const std::string& call) const
+        {
+            const auto proc = "/proc/" + std::to_string (child);
+            const auto stat = contents (proc + "/stat");
+            return stat.compare (stat.rfind (')') + 2, 1, "S") == 0 && contents (proc + "/syscall").rfind (call, 0) == 0;
+        }
+
+        // Whether its main thread waits to write to `descriptor` (write is system call 1 on x86-64).
+        bool writing (int descriptor) const { return asleepIn ("1 0x" + std::to_string (descriptor) + " "); }
+
+        // Reads what is not held until it holds `text`; false if the program ended first.
         bool waitForError (const std::string& text)
         {
-            return eventually ([&] { return readErrors() || contains (errors, text); }) && contains (errors, text);
+            return eventually ([&] { return readStreams() || contains (errors, text); }) && contains (errors, text);
+        }
+
+        // Reads what is not held until `done` holds; false if the program ended first or never.
+        template <typename Condition>
+        bool waitFor (Condition done)
+        {
+            return eventually ([&] { return readStreams() || done(); }) && done();
         }
 
         // Waits for the program to end; answers its wait status, or -1 if it never ended.
         int waitForEnd()
         {
             if (! eventually ([&] {
-                    readErrors();
+                    readStreams();
                     ended = ::waitpid (child, &status, WNOHANG) == child;
                     return ended;
                 }))
                 return -1;
-            readErrors();
+            readStreams();
             return status;
         }
 
-        std::string errors;
+        std::string output, errors;
 
     private:
-        // Appends what is there to read; true at the end of the stream.
-        bool readErrors()
+        enum
         {
-            char buffer[4096];
-            for (;;)
+            outputStream,
+            errorStream
+        };
+
+        // What the test writes to hold a pipe, and never keeps as the program's.
+        static constexpr char filler = '\x01';
+
+        // Writes to the pipe until it takes no more; the descriptor blocks again after.
+        static void fill (int writer)
+        {
+            ::fcntl (writer, F_SETFL, O_NONBLOCK);
+            const std::string bytes (4096, filler);
+            while (::write (writer, bytes.data(), bytes.size()) > 0)
+                ;
+            ::fcntl (writer, F_SETFL, 0);
+        }
+
+        // Appends what there is to read on the streams not held; true at the end of standard error.
+        bool readStreams()
+        {
+            bool errorsEnded = false;
+            for (const int stream : { outputStream, errorStream })
             {
-                const auto got = ::read (errorStream, buffer, sizeof (buffer));
-                if (got > 0)
-                    errors.append (buffer, static_cast<size_t> (got));
-                else
-                    return got == 0;
+                if (held[stream])
+                    continue;
+                auto& text = stream == outputStream ? output : errors;
+                char buffer[4096];
+                ssize_t got = 0;
+                while ((got = ::read (streams[stream], buffer, sizeof (buffer))) > 0)
+                    std::copy_if (buffer, buffer + got, std::back_inserter (text), [] (char c) { return c != filler; });
+                errorsEnded = errorsEnded || (stream == errorStream && got == 0);
             }
+            return errorsEnded;
         }
 
         pid_t child = -1;
-        int errorStream = -1;
+        int streams[2] { -1, -1 };
+        bool held[2] { false, false };
         int status = 0;
         bool ended = false;
     };

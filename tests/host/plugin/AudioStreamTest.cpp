@@ -4,7 +4,11 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <cmath>
+#include <condition_variable>
+#include <mutex>
+#include <optional>
 #include <vector>
 
 namespace
@@ -137,7 +141,7 @@ TEST (BackgroundStream, ReadAheadAndWriteBehindPassEveryFrameOnceInOrder)
     RecordingSink sink;
     {
         host::ReadAhead reading (source);
-        host::WriteBehind writing (sink, 2);
+        host::WriteBehind writing (sink, 2, [] {});
         std::vector<std::vector<float>> chunk (2, std::vector<float> (host::streamBlockFrames + 5000));
         float* chunkPointers[2] = { chunk[0].data(), chunk[1].data() };
         int64_t total = 0;
@@ -165,20 +169,63 @@ TEST (BackgroundStream, AFailureOnTheirThreadReachesTheCaller)
 
     RecordingSink sink;
     sink.failOnWrite = 2;
-    host::WriteBehind writing (sink, 2);
+    std::atomic<int> failuresTold { 0 };
     bool thrown = false;
-    try
     {
-        // Blocks are accepted until the writing thread has failed; then write() or finish() says so.
-        for (int i = 0; i < 10; ++i)
-            writing.write (pointers, host::streamBlockFrames);
-        writing.finish();
-    }
-    catch (const std::runtime_error& error)
-    {
-        thrown = true;
-        EXPECT_STREQ (error.what(), "disk full");
+        host::WriteBehind writing (sink, 2, [&failuresTold] { ++failuresTold; });
+        try
+        {
+            // Blocks are accepted until the writing thread has failed; then write() or finish() says so.
+            for (int i = 0; i < 10; ++i)
+                writing.write (pointers, host::streamBlockFrames);
+            writing.finish();
+        }
+        catch (const std::runtime_error& error)
+        {
+            thrown = true;
+            EXPECT_STREQ (error.what(), "disk full");
+        }
     }
     EXPECT_TRUE (thrown);
+    EXPECT_EQ (failuresTold.load(), 1) << "the failure was not told as it happened";
     EXPECT_EQ (sink.recorded[0].size(), static_cast<size_t> (host::streamBlockFrames)) << "nothing reached the sink after its failure";
+}
+
+TEST (BackgroundStream, CancellingReleasesASourceThatWaitsForInputThatNeverComes)
+{
+    // Its second read waits until it is cancelled, as a read of a stalled pipe would for ever.
+    struct StallingSource final : host::AudioSource
+    {
+        int numChannels() const override { return 2; }
+        double sampleRate() const override { return 48000.0; }
+        std::optional<int64_t> lengthInFrames() const override { return std::nullopt; }
+        int read (float* const*, int maxFrames) override
+        {
+            std::unique_lock<std::mutex> guard (lock);
+            if (reads++ == 0)
+                return maxFrames;
+            released.wait (guard, [this] { return cancelled; });
+            return 0;
+        }
+        void cancelRead() noexcept override
+        {
+            {
+                const std::lock_guard<std::mutex> guard (lock);
+                cancelled = true;
+            }
+            released.notify_all();
+        }
+        std::mutex lock;
+        std::condition_variable released;
+        int reads = 0;
+        bool cancelled = false;
+    };
+
+    StallingSource source;
+    std::vector<std::vector<float>> block (2, std::vector<float> (host::streamBlockFrames));
+    float* pointers[2] = { block[0].data(), block[1].data() };
+    host::ReadAhead reading (source);
+    EXPECT_EQ (reading.read (pointers, host::streamBlockFrames), host::streamBlockFrames);
+    reading.cancelRead();
+    EXPECT_EQ (reading.read (pointers, host::streamBlockFrames), 0) << "a cancelled read answers the end";
 }

@@ -1,7 +1,7 @@
 // kick_host, the command-line host: what it renders, what it writes, and how it refuses bad input without losing a file.
 #include "AudioFile.h"
+#include "FormattedNumber.h"
 #include "KickPattern.h"
-#include "NumberText.h"
 #include "support/KickHostRun.h"
 
 #include <gtest/gtest.h>
@@ -257,7 +257,7 @@ TEST (CommandLineHost, FloatOutputKeepsSamplesAboveFullScaleAndIntegerOutputSays
     for (const auto& channel : rendered.channels)
         aboveFullScale += std::count_if (channel.begin(), channel.end(), [] (float sample) { return std::abs (sample) > 1.0f; });
     const auto clipReport = std::to_string (aboveFullScale) + " samples above full scale (peak "
-                            + host::numberText ("%+.1f dBFS", 20.0 * std::log10 (peak (rendered))) + ") were clipped";
+                            + host::formattedNumber ("%+.1f dBFS", 20.0 * std::log10 (peak (rendered))) + ") were clipped";
 
     for (const std::string bits : { "24", "16" })
     {
@@ -452,41 +452,67 @@ TEST (CommandLineHost, ADisplayThatCannotBeOpenedIsNamedBeforeAnyWork)
     EXPECT_TRUE (folder.entries().empty());
 }
 
-TEST (CommandLineHost, AnOutputThroughALinkReplacesTheFileItPointsTo)
+TEST (CommandLineHost, AnOutputThroughALinkIsWrittenToTheFileItLeadsToAndTheLinkStays)
 {
     const Folder folder;
     std::ofstream (folder / "render.wav") << "an earlier render";
     ASSERT_EQ (::symlink ("render.wav", (folder / "latest.wav").c_str()), 0);
+    // A link to a file not made yet: the file is created where it leads.
+    ASSERT_EQ (::symlink ("first.wav", (folder / "dangling.wav").c_str()), 0);
 
-    const auto run = kickHost ("--out " + folder / "latest.wav");
-    ASSERT_EQ (run.exitCode, 0) << run.output;
-    char target[64] {};
-    EXPECT_EQ (::readlink ((folder / "latest.wav").c_str(), target, sizeof (target) - 1), 10) << "the link was replaced";
-    EXPECT_EQ (host::readAudioFile (folder / "render.wav").numFrames(), 4 * 4 * 24000);
-    EXPECT_EQ (folder.entries(), (std::vector<std::string> { "latest.wav", "render.wav" }));
+    for (const auto& [link, target] : { std::pair<std::string, std::string> { "latest.wav", "render.wav" }, { "dangling.wav", "first.wav" } })
+    {
+        const auto run = kickHost ("--out " + folder / link);
+        ASSERT_EQ (run.exitCode, 0) << link << "\n" << run.output;
+        struct stat status {};
+        EXPECT_TRUE (::lstat ((folder / link).c_str(), &status) == 0 && S_ISLNK (status.st_mode)) << link << " was replaced";
+        EXPECT_EQ (host::readAudioFile (folder / target).numFrames(), 4 * 4 * 24000) << target;
+    }
+    EXPECT_EQ (folder.entries(), (std::vector<std::string> { "dangling.wav", "first.wav", "latest.wav", "render.wav" }));
 }
 
 TEST (CommandLineHost, AnInPlaceRenderStoppedBySignalMidWayLeavesTheInputByteIdenticalAndEndsByThatSignal)
 {
     const Folder folder;
-    // A minute of stereo at every stage's hardest takes a good part of a second to render.
     host::writeAudioFile (folder / "kick.wav", kicks (48000.0, 30, 2), pcm16);
     const auto original = contents (folder / "kick.wav");
 
     for (const auto& [signal, name] : stopSignals)
     {
-        Background render ("--in '" + folder / "kick.wav" + "' --out '" + folder / "kick.wav" + "' " + strongSettings);
-        // Stopped as soon as the render shows progress, well before its end.
-        ASSERT_TRUE (render.waitForError ("Rendering: ")) << render.errors;
+        // Held at its first progress line, a block into the render: stopped
+        // there, signalled, and let go with room for its last words.
+        Background render ("--in '" + folder / "kick.wav" + "' --out '" + folder / "kick.wav" + "' " + strongSettings, {}, true);
+        ASSERT_TRUE (eventually ([&render] { return render.writing (STDERR_FILENO); })) << name;
+        ASSERT_EQ (folder.entries().size(), 2u) << name << ": no temporary file while it renders";
+        ::kill (render.pid(), SIGSTOP);
         ::kill (render.pid(), signal);
+        render.releaseErrors();
+        ::kill (render.pid(), SIGCONT);
         const int status = render.waitForEnd();
 
         EXPECT_TRUE (WIFSIGNALED (status) && WTERMSIG (status) == signal) << name << ": status " << status << "\n" << render.errors;
         EXPECT_TRUE (contains (render.errors, std::string ("interrupted by ") + name + "; the output was left as it was")) << render.errors;
-        EXPECT_FALSE (contains (render.errors, "Rendering: 100%")) << "the render finished before the signal\n" << render.errors;
         EXPECT_TRUE (contents (folder / "kick.wav") == original) << name << ": the input changed";
         EXPECT_EQ (folder.entries(), std::vector<std::string> { "kick.wav" }) << name << ": a temporary file was left";
     }
+}
+
+TEST (CommandLineHost, OneSignalEndsARenderWhoseStandardErrorIsNoLongerRead)
+{
+    const Folder folder;
+    host::writeAudioFile (folder / "in.wav", kicks (48000.0, 30, 2), pcm16);
+    std::ofstream (folder / "out.wav") << "an earlier render";
+
+    // Its progress line waits for a reader that never reads again.
+    Background render ("--in '" + folder / "in.wav" + "' --out '" + folder / "out.wav" + "'", {}, true);
+    ASSERT_TRUE (eventually ([&render] { return render.writing (STDERR_FILENO); }));
+    ::kill (render.pid(), SIGTERM);
+    EXPECT_TRUE (eventually ([&render] { return processEnded (render.pid()); })) << "one signal did not end it";
+
+    const int status = render.waitForEnd();
+    EXPECT_TRUE (WIFSIGNALED (status) && WTERMSIG (status) == SIGTERM) << "status " << status;
+    EXPECT_EQ (contents (folder / "out.wav"), "an earlier render");
+    EXPECT_EQ (folder.entries(), (std::vector<std::string> { "in.wav", "out.wav" })) << "a temporary file was left";
 }
 
 TEST (CommandLineHost, AClosedStandardOutputOrErrorEndsTheRenderBySIGPIPEAndLeavesNothing)
@@ -593,16 +619,57 @@ TEST (CommandLineHost, OpeningAFifoNoOneWritesToIsStoppedByASignal)
     EXPECT_EQ (folder.entries(), std::vector<std::string> { "in.fifo" });
 }
 
+TEST (CommandLineHost, AWriteThatFailsWhileTheInputStallsEndsTheRenderAtOnce)
+{
+    const Folder folder;
+    host::writeAudioFile (folder / "in.wav", kicks (48000.0, 4, 2), pcm16);
+    const auto start = contents (folder / "in.wav").substr (0, 300000);
+    ASSERT_EQ (::mkfifo ((folder / "in.fifo").c_str(), 0666), 0);
+
+    // Its writer gives two blocks and stalls with the FIFO open; the first
+    // block's output (256 KB) is beyond a limit of 100 blocks of 512 bytes.
+    Background render ("--in '" + folder / "in.fifo" + "' --out '" + folder / "out.wav" + "'", "ulimit -f 100;");
+    int writer = -1;
+    ASSERT_TRUE (eventually ([&] { return (writer = ::open ((folder / "in.fifo").c_str(), O_WRONLY | O_NONBLOCK)) >= 0; }));
+    ::fcntl (writer, F_SETFL, 0);
+    ASSERT_EQ (::write (writer, start.data(), start.size()), static_cast<ssize_t> (start.size()));
+
+    const int status = render.waitForEnd();
+    ::close (writer);
+    EXPECT_TRUE (WIFEXITED (status) && WEXITSTATUS (status) == 1) << "status " << status << "\n" << render.errors;
+    EXPECT_TRUE (contains (render.errors, "cannot write " + folder / "out.wav" + ": File too large")) << render.errors;
+    EXPECT_EQ (folder.entries(), (std::vector<std::string> { "in.fifo", "in.wav" })) << "a file was left";
+}
+
 TEST (CommandLineHost, AWriteThatFailsLeavesAnExistingDestinationUntouched)
 {
     const Folder folder;
     host::writeAudioFile (folder / "in.wav", kicks (48000.0, 2, 2), pcm16);
     std::ofstream (folder / "out.wav") << "an earlier render";
+    const auto expectUntouched = [&folder] (const std::string& name, const kick_host_run::Run& run) {
+        EXPECT_EQ (run.exitCode, 1) << name << "\n" << run.output;
+        EXPECT_TRUE (contains (run.output, "cannot write " + folder / name)) << run.output;
+        EXPECT_EQ (contents (folder / name), "an earlier render") << name;
+    };
 
     // The output (3 MB) is far beyond a limit of 200 blocks of 512 bytes.
-    const auto run = kickHost ("--in " + folder / "in.wav" + " --out " + folder / "out.wav", "ulimit -f 200 &&");
-    EXPECT_EQ (run.exitCode, 1) << run.output;
-    EXPECT_TRUE (contains (run.output, "cannot write " + folder / "out.wav")) << run.output;
-    EXPECT_EQ (contents (folder / "out.wav"), "an earlier render");
-    EXPECT_EQ (folder.entries(), (std::vector<std::string> { "in.wav", "out.wav" })) << "a temporary file was left";
+    expectUntouched ("out.wav", kickHost ("--in " + folder / "in.wav" + " --out " + folder / "out.wav", "ulimit -f 200 &&"));
+
+    // The last of a FLAC file (its last frame) and of an Ogg file (its last
+    // pages) is written as the file is closed: limits that cut only the last
+    // few blocks of 512 bytes fail there.
+    constexpr size_t block = 512;
+    for (const std::string name : { "out.flac", "out.ogg" })
+    {
+        const auto whole = kickHost ("--out " + folder / name);
+        ASSERT_EQ (whole.exitCode, 0) << whole.output;
+        const auto size = contents (folder / name).size();
+        std::ofstream (folder / name) << "an earlier render";
+        for (size_t cut = 0; cut < 4; ++cut)
+        {
+            const auto limit = (size - 1) / block - cut;
+            expectUntouched (name, kickHost ("--out " + folder / name, "ulimit -f " + std::to_string (limit) + " &&"));
+        }
+    }
+    EXPECT_EQ (folder.entries(), (std::vector<std::string> { "in.wav", "out.flac", "out.ogg", "out.wav" })) << "a temporary file was left";
 }
