@@ -143,14 +143,14 @@ namespace
     host::ResolvedSetting resolveNumber (host::EffectInstance& instance, const host::HostParameter& parameter,
                                          const host::ParameterRange& range, const std::string& text)
     {
+        const double lowest = std::stod (range.lowest), highest = std::stod (range.highest);
         const auto accepted = " from " + range.lowest + " to " + range.highest
                               + (range.step > 0.0 ? " in steps of " + plain (range.step) : std::string {}) + ", such as "
-                              + plain (std::round ((std::stod (range.lowest) + std::stod (range.highest)) / 2.0));
+                              + plain (std::round ((lowest + highest) / 2.0));
         const auto value = decimal (text);
         if (! value)
             throw std::invalid_argument (parameter.name + " takes a number, not \"" + brief (text) + "\": a plain decimal number" + accepted);
 
-        const double lowest = std::stod (range.lowest), highest = std::stod (range.highest);
         if (*value < lowest || *value > highest)
             throw std::invalid_argument (parameter.name + " = " + brief (text) + " is out of range: " + range.lowest + " to " + range.highest);
 

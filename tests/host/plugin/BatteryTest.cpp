@@ -6,6 +6,7 @@
 #include "../../support/AllocationCounter.h"
 #define KICK_DEFINE_LOCK_WAIT_COUNTER
 #include "../../support/LockWaitCounter.h"
+#include "../../support/ModuleChecks.h"
 #include "EffectSession.h"
 #include "KickPattern.h"
 
@@ -24,8 +25,9 @@
 
 namespace
 {
-    constexpr uint32_t controlsChunk = 0x656C636B; // 'elck'
-    constexpr uint32_t stateChunk = 0x6A756365;    // 'juce'
+    using testsupport::controlsChunk;
+    using testsupport::stateChunk;
+
     constexpr float defaultRate = 48000.0f;
 
     // Planar audio with the pointer arrays a host passes.
@@ -100,15 +102,6 @@ namespace
     class Battery : public ::testing::Test
     {
     protected:
-        // Every instance gone, the module stopped: nothing of the host may still be held.
-        void expectEverythingReturned()
-        {
-            EXPECT_EQ (effect.liveObjects(), 0);
-            effect.shutdown();
-            for (const auto* object : effect.host().objectsWithUnbalancedReferences())
-                ADD_FAILURE() << object->name() << " holds " << object->referenceCount() << " references";
-        }
-
         std::vector<std::string> parameterIDs (host::EffectInstance& instance)
         {
             std::vector<std::string> ids;
@@ -150,7 +143,7 @@ TEST_F (Battery, AHundredInstancesComeAndGo)
         host::EffectInstance instance (effect, 1 + i % 2, defaultRate);
         ASSERT_GE (effect.liveObjects(), 1);
     }
-    expectEverythingReturned();
+    testsupport::expectEverythingReturned (effect);
 }
 
 TEST_F (Battery, AnyBlockSizeAtEverySampleRateGivesFiniteOutput)
@@ -169,7 +162,7 @@ TEST_F (Battery, AnyBlockSizeAtEverySampleRateGivesFiniteOutput)
             auto input = kicks (channels, rate);
             EXPECT_TRUE (renderInRandomBlocks (instance, input, random, 4096).allFinite());
         }
-    expectEverythingReturned();
+    testsupport::expectEverythingReturned (effect);
 }
 
 // Automation arrives from another thread, at random values and the extremes,
@@ -199,7 +192,7 @@ TEST_F (Battery, AutomationStormFromAnotherThreadWhileProcessing)
         automation.join();
         EXPECT_TRUE (output.allFinite());
     }
-    expectEverythingReturned();
+    testsupport::expectEverythingReturned (effect);
 }
 
 // Chunks that are not what the module wrote are ignored: every parameter
@@ -246,7 +239,7 @@ TEST_F (Battery, DamagedTruncatedAndForeignChunksChangeNothing)
         EXPECT_NE (instance.restoreChunk (0x666f6f21, foreign), host::resultOk);
         EXPECT_EQ (values (instance), before);
     }
-    expectEverythingReturned();
+    testsupport::expectEverythingReturned (effect);
 }
 
 // Saving and restoring both chunks from another thread while the audio thread runs.
@@ -274,7 +267,7 @@ TEST_F (Battery, ChunksSavedAndRestoredFromAnotherThreadWhileProcessing)
         chunks.join();
         EXPECT_TRUE (output.allFinite());
     }
-    expectEverythingReturned();
+    testsupport::expectEverythingReturned (effect);
 }
 
 // Not-a-number, infinities, denormals and full-scale square waves: once the
@@ -315,7 +308,7 @@ TEST_F (Battery, HostileInputLeavesTheOutputFiniteOnceItHasPassed)
             instance.process (square.inputs (start), after.outputs (start), std::min (256, length - start));
         EXPECT_TRUE (after.allFinite());
     }
-    expectEverythingReturned();
+    testsupport::expectEverythingReturned (effect);
 }
 
 TEST_F (Battery, ThirtyTwoInstancesProcessInParallelThreads)
@@ -341,7 +334,7 @@ TEST_F (Battery, ThirtyTwoInstancesProcessInParallelThreads)
         for (int i = 0; i < numInstances; ++i)
             EXPECT_TRUE (finite[static_cast<size_t> (i)]) << "instance " << i;
     }
-    expectEverythingReturned();
+    testsupport::expectEverythingReturned (effect);
 }
 
 // The audio thread's real-time rule: after the first block, the process
@@ -378,7 +371,7 @@ TEST_F (Battery, TheProcessProcedureAllocatesNothingAfterTheFirstBlock)
         EXPECT_EQ (lockWaits, 0);
         EXPECT_TRUE (output.allFinite());
     }
-    expectEverythingReturned();
+    testsupport::expectEverythingReturned (effect);
 }
 
 // A host that hands a block longer than any before, beyond the format's 1024
@@ -405,7 +398,7 @@ TEST_F (Battery, ABlockLongerThanAnyBeforeAllocatesOnlyInTheWrapper)
         EXPECT_EQ (allocations, 1);
         EXPECT_TRUE (output.allFinite());
     }
-    expectEverythingReturned();
+    testsupport::expectEverythingReturned (effect);
 }
 
 // The host's bypass toggled block by block while audio runs: bypassed blocks
@@ -436,5 +429,5 @@ TEST_F (Battery, BypassToggledWhileProcessing)
         }
         EXPECT_TRUE (output.allFinite());
     }
-    expectEverythingReturned();
+    testsupport::expectEverythingReturned (effect);
 }

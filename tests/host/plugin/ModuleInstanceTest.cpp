@@ -1,4 +1,5 @@
 // Instances of the real module, mono and stereo, driven as a host drives them: lifecycle, processing, automation, bypass, chunks.
+#include "../../support/ModuleChecks.h"
 #include "EffectSession.h"
 #include "KickPattern.h"
 
@@ -11,9 +12,10 @@
 
 namespace
 {
+    using testsupport::controlsChunk;
+    using testsupport::stateChunk;
+
     constexpr float sampleRate = 48000.0f;
-    constexpr uint32_t controlsChunk = 0x656C636B; // 'elck'
-    constexpr uint32_t stateChunk = 0x6A756365;    // 'juce'
 
     // Planar audio of one channel count, with the pointer arrays a host passes.
     struct Audio
@@ -71,15 +73,6 @@ namespace
 
         Audio kicks() const { return { channels(), host::renderKickPattern (sampleRate, 1) }; }
 
-        // Every instance gone, the module stopped: nothing of the host may still be held.
-        void expectEverythingReturned()
-        {
-            EXPECT_EQ (effect.liveObjects(), 0);
-            effect.shutdown();
-            for (const auto* object : effect.host().objectsWithUnbalancedReferences())
-                ADD_FAILURE() << object->name() << " holds " << object->referenceCount() << " references";
-        }
-
         host::LoadedEffect effect { KICK_MODULE_PATH };
     };
 }
@@ -103,7 +96,7 @@ TEST_P (ModuleInstance, PublishesTheElevenParametersAndTheBypass)
         EXPECT_EQ (instance.valueText ("Kick_MidsId", instance.normalizedValue ("Kick_MidsId")), "100.00");
         EXPECT_EQ (instance.valueText ("Kick_SubFreqId", instance.normalizedValue ("Kick_SubFreqId")), "C");
     }
-    expectEverythingReturned();
+    testsupport::expectEverythingReturned (effect);
 }
 
 TEST_P (ModuleInstance, AutomationThroughTheHostChangesTheSound)
@@ -126,7 +119,7 @@ TEST_P (ModuleInstance, AutomationThroughTheHostChangesTheSound)
     for (const auto& channel : shaped.data)
         for (const float sample : channel)
             ASSERT_TRUE (std::isfinite (sample));
-    expectEverythingReturned();
+    testsupport::expectEverythingReturned (effect);
 }
 
 TEST_P (ModuleInstance, BlockSizesDoNotChangeTheResult)
@@ -146,7 +139,7 @@ TEST_P (ModuleInstance, BlockSizesDoNotChangeTheResult)
         pieces = render (instance, input, 333);
     }
     EXPECT_EQ (whole.data, pieces.data);
-    expectEverythingReturned();
+    testsupport::expectEverythingReturned (effect);
 }
 
 TEST_P (ModuleInstance, MasterBypassPassesTheInputThrough)

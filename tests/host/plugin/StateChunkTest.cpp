@@ -1,6 +1,7 @@
 // The state chunk as hosts hand it back to the real module: texts the XML
 // reader cannot take return at once and change nothing; blocks that real
 // writers produce restore every value.
+#include "../../support/ModuleChecks.h"
 #include "EffectSession.h"
 
 #include <gtest/gtest.h>
@@ -20,8 +21,8 @@
 namespace
 {
     using namespace std::chrono_literals;
+    using testsupport::stateChunk;
 
-    constexpr uint32_t stateChunk = 0x6A756365; // 'juce'
     constexpr float sampleRate = 48000.0f;
     const std::string rootTag = "VANTO_GROUNDWORK_COMPLETE_1";
 
@@ -61,10 +62,7 @@ namespace
     protected:
         ~StateChunk() override
         {
-            EXPECT_EQ (effect.liveObjects(), 0);
-            effect.shutdown();
-            for (const auto* object : effect.host().objectsWithUnbalancedReferences())
-                ADD_FAILURE() << object->name() << " holds " << object->referenceCount() << " references";
+            testsupport::expectEverythingReturned (effect);
         }
 
         // The block inside a chunk record whose header the module wrote.

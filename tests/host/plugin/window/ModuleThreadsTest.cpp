@@ -1,4 +1,5 @@
 // The module under a host's threads at once: audio running while the host automates, swaps chunks and opens and closes the window.
+#include "../../../support/ModuleChecks.h"
 #include "EffectSession.h"
 #include "KickPattern.h"
 #include "WindowCapture.h"
@@ -14,8 +15,8 @@
 namespace
 {
     using namespace std::chrono_literals;
+    using testsupport::stateChunk;
 
-    constexpr uint32_t stateChunk = 0x6A756365; // 'juce'
     constexpr int rounds = 4;
     constexpr int blockSize = 256;
 
@@ -99,8 +100,5 @@ TEST (ModuleThreads, WindowOpensAndClosesWhileAudioRunsAndTheHostAutomates)
         EXPECT_TRUE (audio.allFinite());
     }
 
-    EXPECT_EQ (effect.liveObjects(), 0);
-    effect.shutdown();
-    for (const auto* object : effect.host().objectsWithUnbalancedReferences())
-        ADD_FAILURE() << object->name() << " holds " << object->referenceCount() << " references";
+    testsupport::expectEverythingReturned (effect);
 }

@@ -1,4 +1,5 @@
 // The effect's window in a host view under a virtual X display: it opens at its size, follows automation, and closes cleanly.
+#include "../../../support/ModuleChecks.h"
 #include "EffectSession.h"
 #include "WindowCapture.h"
 
@@ -69,10 +70,7 @@ TEST_F (ModuleWindow, OpensAtItsSizeFollowsAutomationAndClosesCleanly)
         host::writePng (::testing::TempDir() + "module_window.png", after);
         instance.closeWindow();
     }
-    EXPECT_EQ (effect.liveObjects(), 0);
-    effect.shutdown();
-    for (const auto* object : effect.host().objectsWithUnbalancedReferences())
-        ADD_FAILURE() << object->name() << " holds " << object->referenceCount() << " references";
+    testsupport::expectEverythingReturned (effect);
 }
 
 TEST_F (ModuleWindow, AHostMayReleaseTheWindowWhileItIsShowing)
@@ -85,10 +83,7 @@ TEST_F (ModuleWindow, AHostMayReleaseTheWindowWhileItIsShowing)
         instance.automate ("Kick_WidthId", 0.9);
         // No SetViewContainer (null) first: the window object takes the view down itself.
     }
-    EXPECT_EQ (effect.liveObjects(), 0);
-    effect.shutdown();
-    for (const auto* object : effect.host().objectsWithUnbalancedReferences())
-        ADD_FAILURE() << object->name() << " holds " << object->referenceCount() << " references";
+    testsupport::expectEverythingReturned (effect);
 }
 
 // Hosts return their two references in either order, with or without
@@ -122,9 +117,7 @@ TEST_F (ModuleWindow, EveryReleaseOrderTakesTheWindowDownBeforeTheProcessor)
                 EXPECT_EQ (effect.liveObjects(), 0);
             }
 
-    effect.shutdown();
-    for (const auto* object : effect.host().objectsWithUnbalancedReferences())
-        ADD_FAILURE() << object->name() << " holds " << object->referenceCount() << " references";
+    testsupport::expectEverythingReturned (effect);
 }
 
 // Calls a host makes out of the usual order: the window initialised again
@@ -149,8 +142,5 @@ TEST_F (ModuleWindow, InitialisedAgainItShowsAgainAndUninitialisedItRefusesAView
         ASSERT_EQ (window.Uninitialize(), host::resultOk);
         EXPECT_NE (instance.objects().setViewContainer (host::HostViewContainer::Kind::x11Window), host::resultOk);
     }
-    EXPECT_EQ (effect.liveObjects(), 0);
-    effect.shutdown();
-    for (const auto* object : effect.host().objectsWithUnbalancedReferences())
-        ADD_FAILURE() << object->name() << " holds " << object->referenceCount() << " references";
+    testsupport::expectEverythingReturned (effect);
 }
