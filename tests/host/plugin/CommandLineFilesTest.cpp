@@ -220,7 +220,8 @@ TEST (CommandLineFiles, ADestinationItMayNotReplaceIsRefusedBeforeTheRender)
     ASSERT_EQ (::chmod (roots.c_str(), 0666), 0);
     const auto refused = kickHost ("--in " + folder / "long.wav" + " --out " + roots, asOtherUser);
     EXPECT_EQ (refused.exitCode, 1) << refused.output;
-    EXPECT_TRUE (contains (refused.output, "cannot write " + roots + ": ")) << refused.output;
+    EXPECT_TRUE (contains (refused.output, "cannot write " + roots + ": it is another user's, in a folder (sticky, as /tmp is) where only a file's owner may replace it"))
+        << refused.output;
     EXPECT_FALSE (contains (refused.output, "Rendering")) << "the render ran before the destination was checked\n" << refused.output;
     EXPECT_EQ (contents (roots), "an earlier render");
 
