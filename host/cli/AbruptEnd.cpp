@@ -28,7 +28,8 @@ namespace
     struct Place
     {
         std::atomic<int> state { empty };
-        char path[PATH_MAX] {};
+        int folder = -1;
+        char name[NAME_MAX + 1] {};
     };
 
     Place places[placeCount];
@@ -78,11 +79,11 @@ namespace
     }
 }
 
-host::TemporaryFile::TemporaryFile (const std::string& path, mode_t permissions)
-    : name (path)
+host::TemporaryFile::TemporaryFile (int folderDescriptor, const std::string& name, mode_t permissions)
+    : folder (folderDescriptor), fileName (name)
 {
-    if (path.size() >= PATH_MAX)
-        throw std::length_error ("a temporary file's path is too long to be kept: " + path);
+    if (name.size() > NAME_MAX)
+        throw std::length_error ("a temporary file's name is too long to be kept: " + name);
 
     sigset_t all, previous;
     sigfillset (&all);
@@ -92,8 +93,9 @@ host::TemporaryFile::TemporaryFile (const std::string& path, mode_t permissions)
     int error = 0;
     if (place >= 0)
     {
-        std::memcpy (places[place].path, path.c_str(), path.size() + 1);
-        handle = ::open (path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, permissions);
+        places[place].folder = folder;
+        std::memcpy (places[place].name, name.c_str(), name.size() + 1);
+        handle = ::openat (folder, name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, permissions);
         error = errno;
         places[place].state.store (handle >= 0 ? kept : empty);
     }
@@ -101,11 +103,11 @@ host::TemporaryFile::TemporaryFile (const std::string& path, mode_t permissions)
     ::pthread_sigmask (SIG_SETMASK, &previous, nullptr);
 
     if (place < 0)
-        throw std::length_error ("no place left to keep a temporary file's path: " + path);
+        throw std::length_error ("no place left to keep a temporary file's name: " + name);
     if (handle < 0)
     {
         place = -1;
-        throw std::system_error (error, std::generic_category(), path);
+        throw std::system_error (error, std::generic_category(), name);
     }
 }
 
@@ -114,7 +116,7 @@ host::TemporaryFile::~TemporaryFile()
     close();
     if (place >= 0)
     {
-        ::unlink (name.c_str());
+        ::unlinkat (folder, fileName.c_str(), 0);
         places[place].state.store (empty);
     }
 }
@@ -156,7 +158,7 @@ void host::undoAbruptly() noexcept
     closeCreation();
     for (auto& each : places)
         if (each.state.load() == kept)
-            ::unlink (each.path);
+            ::unlinkat (each.folder, each.name, 0);
     if (const pid_t process = child.load(); process > 0)
         askToEnd (process);
 }

@@ -7,23 +7,26 @@
 
 namespace host
 {
-    // A file created new, for writing, whose path undoAbruptly() removes
-    // while this exists; the destructor removes it too, unless it was
-    // renamed away (renamed()). Creating the file and keeping its path are
-    // one step that undoAbruptly() waits for, with every signal blocked in
-    // this thread meanwhile, so no way out leaves the file behind.
+    // A file created new, for writing, in a folder open as a descriptor,
+    // which undoAbruptly() removes from that folder while this exists,
+    // wherever the folder is by then; the destructor removes it too, unless
+    // it was renamed away (renamed()). Creating the file and keeping its
+    // name are one step that undoAbruptly() waits for, with every signal
+    // blocked in this thread meanwhile, so no way out leaves the file behind.
     class TemporaryFile
     {
     public:
-        // Throws std::system_error with open's error when the file cannot be
-        // created (EEXIST when the name is taken), std::length_error when the
-        // path is too long or every place is taken.
-        TemporaryFile (const std::string& path, mode_t permissions);
+        // `folder` must stay open while this exists. Throws std::system_error
+        // with openat's error when the file cannot be created (EEXIST when
+        // the name is taken), std::length_error when the name is too long or
+        // every place is taken.
+        TemporaryFile (int folder, const std::string& name, mode_t permissions);
         ~TemporaryFile();
         TemporaryFile (const TemporaryFile&) = delete;
         TemporaryFile& operator= (const TemporaryFile&) = delete;
 
-        const std::string& path() const noexcept { return name; }
+        // Its name in the folder.
+        const std::string& name() const noexcept { return fileName; }
         int descriptor() const noexcept { return handle; }
 
         // Closes the descriptor; answers close's error, or 0.
@@ -32,7 +35,8 @@ namespace host
         void renamed() noexcept;
 
     private:
-        std::string name;
+        int folder;
+        std::string fileName;
         int handle = -1;
         int place = -1;
     };

@@ -258,8 +258,15 @@ host::AudioFileReader::AudioFileReader (const std::string& pathToRead)
 
     if (streamed)
         file->relay.emplace (file->descriptor.number);
+    // libsndfile closes the descriptor it is given when it cannot read it,
+    // whatever it was told, so it is given a copy of its own to close: the
+    // relay's pipe stays open until the relay is done with it, and standard
+    // input stays open.
+    const int copy = ::fcntl (streamed ? file->relay->descriptor() : file->descriptor.number, F_DUPFD_CLOEXEC, 0);
+    if (copy < 0)
+        throw std::runtime_error ("cannot read " + path + ": " + std::strerror (errno));
     SF_INFO info {};
-    file->handle.reset (sf_open_fd (streamed ? file->relay->descriptor() : file->descriptor.number, SFM_READ, &info, SF_FALSE));
+    file->handle.reset (sf_open_fd (copy, SFM_READ, &info, SF_TRUE));
     if (file->handle == nullptr)
         throw std::runtime_error ("cannot read " + path + ": " + sf_strerror (nullptr));
     if (info.channels < 1 || info.samplerate < 1)

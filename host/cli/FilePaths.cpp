@@ -1,6 +1,7 @@
-// FilePaths.cpp: splitting at the last slash, and lstat and readlink.
+// FilePaths.cpp: splitting at the last slash, lstat and readlink, stat, and a folder opened with O_PATH.
 #include "FilePaths.h"
 
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -42,11 +43,38 @@ std::string host::linkTarget (const std::string& path)
     throw std::system_error (ELOOP, std::generic_category(), path);
 }
 
+namespace
+{
+    // `found`: whether there is a file to describe.
+    std::optional<std::string> describeUnlessRegular (bool found, const struct stat& file)
+    {
+        if (! found || S_ISREG (file.st_mode))
+            return std::nullopt;
+        const char* kind = S_ISDIR (file.st_mode) ? "a folder" : S_ISFIFO (file.st_mode) ? "a FIFO" : S_ISSOCK (file.st_mode) ? "a socket" : "a device";
+        return std::string ("is ") + kind + ", not a regular file";
+    }
+}
+
 std::optional<std::string> host::notARegularFile (const std::string& path)
 {
     struct stat file {};
-    if (::stat (path.c_str(), &file) != 0 || S_ISREG (file.st_mode))
-        return std::nullopt;
-    const char* kind = S_ISDIR (file.st_mode) ? "a folder" : S_ISFIFO (file.st_mode) ? "a FIFO" : S_ISSOCK (file.st_mode) ? "a socket" : "a device";
-    return std::string ("is ") + kind + ", not a regular file";
+    return describeUnlessRegular (::stat (path.c_str(), &file) == 0, file);
+}
+
+std::optional<std::string> host::notARegularFile (int folder, const std::string& name)
+{
+    struct stat file {};
+    return describeUnlessRegular (::fstatat (folder, name.c_str(), &file, 0) == 0, file);
+}
+
+host::OpenFolder::OpenFolder (const std::string& path)
+    : handle (::open (path.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC))
+{
+    if (handle < 0)
+        throw std::system_error (errno, std::generic_category(), path);
+}
+
+host::OpenFolder::~OpenFolder()
+{
+    ::close (handle);
 }

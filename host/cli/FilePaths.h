@@ -1,4 +1,4 @@
-// FilePaths.h: a path split into its folder and its name (the one way every part of kick_host splits one), the file its links lead to, and whether it may be written as a destination.
+// FilePaths.h: a path split into its folder and its name (the one way every part of kick_host splits one), the file its links lead to, whether it may be written as a destination, and a folder held open to work in.
 #pragma once
 
 #include <optional>
@@ -22,4 +22,24 @@ namespace host
     // not a regular file" (or a FIFO, device or socket). Nothing for a
     // regular file or a path that names none.
     std::optional<std::string> notARegularFile (const std::string& path);
+    // The same for a name in a folder open as `folder`.
+    std::optional<std::string> notARegularFile (int folder, const std::string& name);
+
+    // A folder open to work in by descriptor (openat, renameat, unlinkat),
+    // so that what is made there stays with the folder should it be renamed
+    // or moved meanwhile.
+    class OpenFolder
+    {
+    public:
+        // Throws std::system_error with open's error.
+        explicit OpenFolder (const std::string& path);
+        ~OpenFolder();
+        OpenFolder (const OpenFolder&) = delete;
+        OpenFolder& operator= (const OpenFolder&) = delete;
+
+        int descriptor() const noexcept { return handle; }
+
+    private:
+        int handle;
+    };
 }

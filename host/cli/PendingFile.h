@@ -2,24 +2,30 @@
 #pragma once
 
 #include "AbruptEnd.h"
+#include "FilePaths.h"
 
 #include <optional>
 #include <string>
 
 namespace host
 {
-    // Creating one proves the destination can be written before any work is
-    // done; the destination itself stays exactly as it was until commit(),
-    // and the temporary file is removed on every way out that is not one,
-    // an abrupt end included (undoAbruptly).
+    // Creating one proves the destination can be written and replaced
+    // before any work is done; the destination itself stays exactly as it
+    // was until commit(), and the temporary file is removed on every way out
+    // that is not one, an abrupt end included (undoAbruptly). All of it is
+    // done in the destination's folder as it was opened, wherever that
+    // folder is renamed or moved to meanwhile.
     class PendingFile
     {
     public:
         // Throws std::runtime_error ("cannot write DESTINATION: reason") when
-        // the folder takes no new file or the destination is not a writable
-        // regular file (a FIFO, device or folder is never replaced). A link
+        // the folder takes no new file, the destination is not a writable
+        // regular file (a FIFO, device or folder is never replaced), or the
+        // folder lets only the destination's owner replace it (sticky). A link
         // is written through: the file it leads to is replaced, or created
-        // when it does not exist yet, and the link stays.
+        // when it does not exist yet, and the link stays. A replacement
+        // keeps the replaced file's owner and group where the system allows,
+        // its permissions and its access ACL.
         explicit PendingFile (std::string destination);
         PendingFile (const PendingFile&) = delete;
         PendingFile& operator= (const PendingFile&) = delete;
@@ -41,7 +47,8 @@ namespace host
 
     private:
         std::string target;
-        std::string renamedOver; // where the target's links lead
+        std::optional<OpenFolder> folder; // of the file the target's links lead to
+        std::string name;                 // that file's name there
         std::optional<TemporaryFile> temporary;
     };
 }

@@ -313,6 +313,7 @@ namespace
 
 int main (int argc, char** argv)
 {
+    host::openClosedStandardDescriptors();
     host::installInterruptHandlers();
     const host::StandardStreams streams;
     // The module's framework opens an X display as it starts (DISPLAY's, or

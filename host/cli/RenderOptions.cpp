@@ -3,11 +3,13 @@
 #include "FilePaths.h"
 
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <climits>
 #include <cstdlib>
 #include <map>
 #include <optional>
+#include <system_error>
 #include <utility>
 
 const char* const host::renderUsage =
@@ -41,24 +43,43 @@ const char* const host::renderUsage =
 
 namespace
 {
-    // The file a path names: the folder resolved (links followed), the name
-    // resolved too when it exists, so that two spellings of one file compare equal.
+    // The file a path names, or would create: its links followed, to a file
+    // not made yet too, then its folder resolved, so that two spellings of
+    // one file compare equal. The path itself when its links loop, which
+    // writing it refuses.
     std::string resolvedPath (const std::string& path)
     {
+        std::string target;
+        try
+        {
+            target = host::linkTarget (path);
+        }
+        catch (const std::system_error&)
+        {
+            return path;
+        }
         char resolved[PATH_MAX];
-        if (::realpath (path.c_str(), resolved) != nullptr)
+        if (::realpath (target.c_str(), resolved) != nullptr)
             return resolved;
-        if (::realpath (host::folderOf (path).c_str(), resolved) != nullptr)
-            return std::string (resolved) + "/" + host::nameOf (path);
-        return path;
+        if (::realpath (host::folderOf (target).c_str(), resolved) != nullptr)
+            return std::string (resolved) + "/" + host::nameOf (target);
+        return target;
+    }
+
+    // "-" is standard input, which may be a file too.
+    bool statusOf (const std::string& path, struct stat& status)
+    {
+        return path == "-" ? ::fstat (STDIN_FILENO, &status) == 0 : ::stat (path.c_str(), &status) == 0;
     }
 
     bool sameFile (const std::string& a, const std::string& b)
     {
         struct stat first {}, second {};
-        if (::stat (a.c_str(), &first) == 0 && ::stat (b.c_str(), &second) == 0)
+        const bool bothExist = statusOf (a, first) && statusOf (b, second);
+        if (bothExist)
             return first.st_dev == second.st_dev && first.st_ino == second.st_ino;
-        return resolvedPath (a) == resolvedPath (b);
+        // Standard input is no file that is yet to be made.
+        return a != "-" && b != "-" && resolvedPath (a) == resolvedPath (b);
     }
 }
 

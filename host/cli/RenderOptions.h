@@ -33,7 +33,8 @@ namespace host
     // Throws UsageError for an unknown option or a missing or empty value; a file
     // option, --module or --bits given twice; --list with options it would
     // ignore; --screenshot naming the same file as --in or --out (as
-    // resolved paths, links followed); --out or --screenshot naming "-"
+    // resolved paths, links followed to a file not made yet too; for --in -,
+    // the file standard input is); --out or --screenshot naming "-"
     // (standard output) or an existing file that is not a regular one (links
     // followed); an output extension or depth the writer does not take.
     RenderOptions parseRenderOptions (int argc, const char* const* argv, const std::string& defaultModulePath);

@@ -1,7 +1,8 @@
-// StandardStreams.cpp: a locked string held until a line, a flush or a few kilobytes, written with write().
+// StandardStreams.cpp: /dev/null on a closed standard descriptor, and a locked string held until a line, a flush or a few kilobytes, written with write().
 #include "StandardStreams.h"
 #include "Interruption.h"
 
+#include <fcntl.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -11,6 +12,14 @@ namespace
 {
     // Written out once this much is held, as stdio does.
     constexpr size_t heldAtMost = 4096;
+}
+
+void host::openClosedStandardDescriptors() noexcept
+{
+    // open takes the lowest free number, which is this one when it is closed.
+    for (int descriptor = STDIN_FILENO; descriptor <= STDERR_FILENO; ++descriptor)
+        if (::fcntl (descriptor, F_GETFD) < 0 && errno == EBADF)
+            ::open ("/dev/null", O_RDWR);
 }
 
 host::StandardStreams::Buffer::Buffer (int fileDescriptor)

@@ -1,4 +1,4 @@
-// StandardStreams.h: standard output and error written in plain writes that a signal can end, for a reader that stops reading must not hold the program for ever.
+// StandardStreams.h: descriptors 0 to 2 always open, and standard output and error written in plain writes that a signal can end, for a reader that stops reading must not hold the program for ever.
 #pragma once
 
 #include <mutex>
@@ -7,6 +7,12 @@
 
 namespace host
 {
+    // Opens /dev/null on each of descriptors 0 to 2 that is closed: a file or
+    // pipe opened later would take the number otherwise, and with it what is
+    // meant for standard output or error, or a child's redirection of those.
+    // First thing in main, before anything is opened.
+    void openClosedStandardDescriptors() noexcept;
+
     // While this exists std::cout and std::cerr write through buffers of
     // their own whose every write is an UnboundedWait: a signal ends the
     // process at once while a write is held back. Standard output goes out

@@ -62,6 +62,23 @@ namespace kick_host_run
         return { std::istreambuf_iterator<char> (in), std::istreambuf_iterator<char>() };
     }
 
+    // The names in a folder, sorted, but for . and ..; none when it cannot be read.
+    inline std::vector<std::string> entriesIn (const std::string& folder)
+    {
+        std::vector<std::string> names;
+        std::unique_ptr<DIR, int (*) (DIR*)> dir (::opendir (folder.c_str()), [] (DIR* d) { return d == nullptr ? 0 : ::closedir (d); });
+        while (dir != nullptr)
+        {
+            const auto* entry = ::readdir (dir.get());
+            if (entry == nullptr)
+                break;
+            if (std::string (entry->d_name) != "." && std::string (entry->d_name) != "..")
+                names.push_back (entry->d_name);
+        }
+        std::sort (names.begin(), names.end());
+        return names;
+    }
+
     // A folder of its own for each test, removed with what is in it: other
     // build trees may run the same tests at once.
     class Folder
