@@ -7,6 +7,7 @@
 #include "HostViewContainer.h"
 #include "Interruption.h"
 #include "KickPattern.h"
+#include "LeadIn.h"
 #include "ParameterSettings.h"
 #include "PendingFile.h"
 #include "Progress.h"
@@ -258,6 +259,7 @@ namespace
         }
         for (const auto& setting : resolved)
             instance.automate (setting.id, setting.normalized);
+        host::runLeadIn (instance, input.sampleRate());
         reportInput (options, input);
         reportSettings (options, resolved);
         // Said before the render, so that a closed standard output stops it at once.
