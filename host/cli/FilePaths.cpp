@@ -1,4 +1,4 @@
-// FilePaths.cpp: splitting at the last slash, and lstat and readlink.
+// FilePaths.cpp: splitting at the last slash, lstat and readlink, and escapes for control characters.
 #include "FilePaths.h"
 
 #include <sys/stat.h>
@@ -6,6 +6,7 @@
 
 #include <cerrno>
 #include <climits>
+#include <cstdio>
 #include <system_error>
 
 std::string host::folderOf (const std::string& path)
@@ -49,4 +50,31 @@ std::optional<std::string> host::notARegularFile (const std::string& path)
         return std::nullopt;
     const char* kind = S_ISDIR (file.st_mode) ? "a folder" : S_ISFIFO (file.st_mode) ? "a FIFO" : S_ISSOCK (file.st_mode) ? "a socket" : "a device";
     return std::string ("is ") + kind + ", not a regular file";
+}
+
+std::string host::printable (const std::string& text)
+{
+    std::string shown;
+    for (const char c : text)
+    {
+        const auto byte = static_cast<unsigned char> (c);
+        if (byte >= 0x20 && byte != 0x7F)
+        {
+            shown += c;
+            continue;
+        }
+        switch (c)
+        {
+            case '\n': shown += "\\n"; break;
+            case '\t': shown += "\\t"; break;
+            case '\r': shown += "\\r"; break;
+            default:
+            {
+                char escape[8];
+                std::snprintf (escape, sizeof (escape), "\\x%02X", byte);
+                shown += escape;
+            }
+        }
+    }
+    return shown;
 }

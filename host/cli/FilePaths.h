@@ -1,4 +1,4 @@
-// FilePaths.h: a path split into its folder and its name (the one way every part of kick_host splits one), the file its links lead to, and whether it may be written as a destination.
+// FilePaths.h: a path split into its folder and its name (the one way every part of kick_host splits one), the file its links lead to, whether it may be written as a destination, and how messages show it.
 #pragma once
 
 #include <optional>
@@ -22,4 +22,10 @@ namespace host
     // not a regular file" (or a FIFO, device or socket). Nothing for a
     // regular file or a path that names none.
     std::optional<std::string> notARegularFile (const std::string& path);
+
+    // A path, or a message that holds one, as kick_host prints it: each
+    // control character (a newline in a file's name above all) as its C
+    // escape, such as "\n", so that a message stays one line and the name
+    // can be told from what surrounds it.
+    std::string printable (const std::string& text);
 }

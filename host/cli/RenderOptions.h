@@ -35,6 +35,7 @@ namespace host
     // ignore; --screenshot naming the same file as --in or --out (as
     // resolved paths, links followed); --out or --screenshot naming "-"
     // (standard output) or an existing file that is not a regular one (links
-    // followed); an output extension or depth the writer does not take.
+    // followed); an output extension or depth the writer does not take; a
+    // --screenshot whose name does not end in .png.
     RenderOptions parseRenderOptions (int argc, const char* const* argv, const std::string& defaultModulePath);
 }
