@@ -256,12 +256,13 @@ namespace
         // error whatever the input. The parameters are the same in every
         // configuration, so one instance answers for all.
         std::vector<host::ResolvedSetting> resolved;
+        std::optional<host::EffectInstance> checking;
         if (const auto& settings = options.input.empty() && options.settings.empty() ? audibleSettings : options.settings; ! settings.empty())
         {
-            host::EffectInstance checking (effect, 2, static_cast<float> (patternSampleRate));
+            checking.emplace (effect, 2, static_cast<float> (patternSampleRate));
             try
             {
-                resolved = host::resolveSettings (checking, settings);
+                resolved = host::resolveSettings (*checking, settings);
             }
             catch (const std::invalid_argument& error)
             {
@@ -288,6 +289,9 @@ namespace
 
         const auto window = options.screenshot.empty() ? host::EffectInstance::Window::none : host::EffectInstance::Window::wanted;
         host::EffectInstance instance (effect, input.numChannels(), static_cast<float> (input.sampleRate()), window);
+        // Released only now: with its last instance the module's framework
+        // shuts down, and starting it again is not quick.
+        checking.reset();
 
         for (const auto& setting : resolved)
             instance.automate (setting.id, setting.normalized);
