@@ -50,6 +50,15 @@ namespace
         return text;
     }
 
+    // libsndfile's text for one of its own error numbers; given any other
+    // (some of its encoders and decoders leave -1), sf_error_number and
+    // sf_strerror print a complaint to standard output instead, so that one
+    // gets `otherwise`.
+    std::string libraryReason (int error, const std::string& otherwise)
+    {
+        return error > 0 ? sf_error_number (error) : otherwise;
+    }
+
     // Reads `size` bytes at offset `at` of the input; false when they are not all there.
     using ReadAt = std::function<bool (void* destination, size_t size, off_t at)>;
 
@@ -444,7 +453,8 @@ host::AudioFileReader::AudioFileReader (const std::string& pathToRead)
         file->handle.reset (sf_open_fd (file->descriptor.number, SFM_READ, &info, SF_FALSE));
     }
     if (file->handle == nullptr)
-        throw std::runtime_error ("cannot read " + path + ": " + sf_strerror (nullptr));
+        throw std::runtime_error ("cannot read " + path + ": "
+                                  + (sf_error (nullptr) > 0 ? std::string (sf_strerror (nullptr)) : "libsndfile could not open it"));
     if (info.channels < 1 || info.samplerate < 1)
         throw std::runtime_error (path + " holds no audio");
 
@@ -600,13 +610,9 @@ void host::AudioFileWriter::start (const OutputFormat& format, double sampleRate
 
 std::runtime_error host::AudioFileWriter::failure (int libraryError) const
 {
-    if (file->writeError != 0)
-        return std::runtime_error ("cannot write " + name + ": " + std::strerror (file->writeError));
-    // libsndfile's text for one of its own error numbers; given any other
-    // (its encoders leave -1), it prints a complaint to standard output instead.
     return std::runtime_error ("cannot write " + name + ": "
-                               + (libraryError > 0 ? sf_error_number (libraryError) : "libsndfile could not write it (error "
-                                                                                           + std::to_string (libraryError) + ")"));
+                               + (file->writeError != 0 ? std::strerror (file->writeError)
+                                                        : libraryReason (libraryError, "libsndfile could not write it")));
 }
 
 host::AudioFileWriter::~AudioFileWriter() = default;

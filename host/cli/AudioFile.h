@@ -45,8 +45,9 @@ namespace host
     std::optional<std::string> passthroughLoss (int inputFormat, const OutputFormat& format);
 
     // Reads any format libsndfile knows, block by block, from a file, a pipe
-    // or a FIFO ("-" is standard input). Throws std::runtime_error with the
-    // reason when the file is missing, unreadable or not audio, and when
+    // or a FIFO ("-" is standard input), but FLAC from a file only. Throws
+    // std::runtime_error with the reason when the file is missing,
+    // unreadable, a folder, not audio or FLAC from a stream, and when
     // reading fails part-way. Opening, and reading anything but a regular
     // file, are waits for input (UnboundedWait) that a signal ends at once;
     // anything but a regular file is read through an InputRelay, so that
