@@ -6,6 +6,7 @@
 #include "EffectSession.h"
 #include "EveryStageEngaged.h"
 #include "KickPattern.h"
+#include "LeadIn.h"
 
 #include <benchmark/benchmark.h>
 
@@ -71,5 +72,29 @@ BENCHMARK_CAPTURE (processProcedure, everyStageEngaged, true)->Apply (rateAndBlo
 // against N times the single-thread figure shows how the module scales.
 BENCHMARK_CAPTURE (processProcedure, everyStageEngagedThreads, true)
     ->Args ({ 48000, 256 })->Threads (1)->Threads (2)->Threads (4)->Threads (8)->UseRealTime();
+
+// What kick_host does before a file's first sample, once per file: a fresh
+// stereo instance at 44.1 kHz, set, and with the lead-in its settings landed.
+// The difference between the two is what the lead-in adds to each file of a batch.
+void freshInstanceReady (benchmark::State& state, bool engaged, bool leadIn)
+{
+    constexpr double sampleRate = 44100.0;
+    // As in a run of kick_host, the module's framework starts once: it shuts down with its last instance.
+    const host::EffectInstance frameworkKeptUp (loadedModule(), 2, static_cast<float> (sampleRate));
+    for (auto _ : state)
+    {
+        host::EffectInstance instance (loadedModule(), 2, static_cast<float> (sampleRate));
+        if (engaged)
+            bench::engage (instance, bench::everyStageEngaged);
+        if (leadIn)
+            host::runLeadIn (instance, sampleRate);
+    }
+    state.SetLabel (leadIn ? "with the lead-in" : "without the lead-in");
+}
+
+BENCHMARK_CAPTURE (freshInstanceReady, defaults, false, false)->Unit (benchmark::kMillisecond);
+BENCHMARK_CAPTURE (freshInstanceReady, defaultsLeadIn, false, true)->Unit (benchmark::kMillisecond);
+BENCHMARK_CAPTURE (freshInstanceReady, everyStageEngaged, true, false)->Unit (benchmark::kMillisecond);
+BENCHMARK_CAPTURE (freshInstanceReady, everyStageEngagedLeadIn, true, true)->Unit (benchmark::kMillisecond);
 
 BENCHMARK_MAIN();

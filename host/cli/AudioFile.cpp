@@ -15,8 +15,10 @@
 #include <cerrno>
 #include <cmath>
 #include <cstring>
+#include <functional>
 #include <limits>
 #include <stdexcept>
+#include <utility>
 
 namespace
 {
@@ -48,13 +50,24 @@ namespace
         return text;
     }
 
-    // Fields of a RIFF, RF64 or AIFF header, read with pread so that the
-    // descriptor's offset stays where libsndfile expects it.
+    // libsndfile's text for one of its own error numbers; given any other
+    // (some of its encoders and decoders leave -1), sf_error_number and
+    // sf_strerror print a complaint to standard output instead, so that one
+    // gets `otherwise`.
+    std::string libraryReason (int error, const std::string& otherwise)
+    {
+        return error > 0 ? sf_error_number (error) : otherwise;
+    }
+
+    // Reads `size` bytes at offset `at` of the input; false when they are not all there.
+    using ReadAt = std::function<bool (void* destination, size_t size, off_t at)>;
+
+    // Fields of a RIFF, RF64 or AIFF header, from `start` on.
     class HeaderReader
     {
     public:
-        explicit HeaderReader (int fileDescriptor)
-            : descriptor (fileDescriptor), at (::lseek (fileDescriptor, 0, SEEK_CUR))
+        HeaderReader (ReadAt readAt, off_t start)
+            : read (std::move (readAt)), at (start)
         {
         }
 
@@ -86,23 +99,61 @@ namespace
     private:
         bool next (void* destination, size_t size)
         {
-            if (at < 0 || ::pread (descriptor, destination, size, at) != static_cast<ssize_t> (size))
+            if (at < 0 || ! read (destination, size, at))
                 return false;
             at += static_cast<off_t> (size);
             return true;
         }
 
-        int descriptor;
+        ReadAt read;
         off_t at;
+    };
+
+    // A WAV data size that its writer never filled in: 0, as a recorder
+    // leaves it until it finishes, or all ones, "unknown", as a writer to a
+    // pipe leaves it. Where it lies in the file, and how wide it is.
+    struct UnfinishedSize
+    {
+        off_t at = 0;
+        size_t width = 4; // 8 in RF64's ds64 chunk
+        uint64_t value = 0;
+
+        // What the field is read as instead: all ones for "to the end of the
+        // file", which libsndfile measures in a file and follows to its end in a stream.
+        std::string replacement() const
+        {
+            const uint64_t toTheEnd = width == 4 ? 0xFFFFFFFFu : 0x7FFFFFFFFFFFFFFFu;
+            std::string bytes (width, '\0');
+            for (size_t i = 0; i < width; ++i)
+                bytes[i] = static_cast<char> (toTheEnd >> (8 * i));
+            return bytes;
+        }
+
+        // Replaces the field where it lies within `bytes`, which start at `offset` in the file.
+        void patch (char* bytes, size_t size, off_t offset) const
+        {
+            const auto text = replacement();
+            for (size_t i = 0; i < width; ++i)
+            {
+                const auto inBytes = at + static_cast<off_t> (i) - offset;
+                if (inBytes >= 0 && inBytes < static_cast<off_t> (size))
+                    bytes[inBytes] = text[i];
+            }
+        }
+    };
+
+    struct DeclaredLength
+    {
+        std::optional<int64_t> frames;
+        std::optional<UnfinishedSize> unfinished;
     };
 
     // The frames a RIFF WAVE, RF64 or AIFF header declares. libsndfile
     // quietly shortens a declared length the file cannot hold, so a truncated
-    // file is recognised from the header itself. Nothing for other formats,
-    // and for the sizes a recorder leaves when it never finished its header.
-    std::optional<int64_t> framesInHeader (int descriptor)
+    // file is recognised from the header itself. Nothing for other formats;
+    // for a WAV data size never filled in, where it is.
+    DeclaredLength lengthInHeader (HeaderReader in)
     {
-        HeaderReader in (descriptor);
         const auto container = in.id();
         in.skip (4); // the container's size
         const auto type = in.id();
@@ -110,21 +161,23 @@ namespace
         const bool wave = (container == "RIFF" || rf64) && type == "WAVE";
         const bool aiff = container == "FORM" && (type == "AIFF" || type == "AIFC");
         if (! wave && ! aiff)
-            return std::nullopt;
+            return {};
 
         uint64_t bytesPerFrame = 0;
         uint64_t rf64DataSize = 0; // RF64 keeps the real size in its ds64 chunk
+        off_t rf64DataSizeAt = 0;
         for (;;)
         {
             const auto chunk = in.id();
             const auto size = in.number (4, aiff);
             if (! chunk || ! size)
-                return std::nullopt;
+                return {};
             const off_t body = in.position();
 
             if (rf64 && *chunk == "ds64")
             {
                 in.skip (8); // the RIFF size
+                rf64DataSizeAt = in.position();
                 rf64DataSize = in.number (8, false).value_or (0);
             }
             else if (wave && *chunk == "fmt ")
@@ -134,21 +187,63 @@ namespace
             }
             else if (wave && *chunk == "data")
             {
-                const uint64_t bytes = rf64 && *size == 0xFFFFFFFFu ? rf64DataSize : *size;
-                const bool unfinished = bytes == 0 || (! rf64 && bytes == 0xFFFFFFFFu);
-                if (bytesPerFrame == 0 || unfinished)
-                    return std::nullopt;
-                return static_cast<int64_t> (bytes / bytesPerFrame);
+                const bool inDs64 = rf64 && *size == 0xFFFFFFFFu;
+                const UnfinishedSize field { inDs64 ? rf64DataSizeAt : body - 4, inDs64 ? 8u : 4u, inDs64 ? rf64DataSize : *size };
+                const uint64_t allOnes = field.width == 4 ? 0xFFFFFFFFu : ~uint64_t { 0 };
+                if (field.value == 0 || field.value == allOnes)
+                    return { std::nullopt, field };
+                if (bytesPerFrame == 0)
+                    return {};
+                return { static_cast<int64_t> (field.value / bytesPerFrame), std::nullopt };
             }
             else if (aiff && *chunk == "COMM")
             {
                 in.skip (2); // channels
                 const auto declared = in.number (4, true).value_or (0);
-                return declared == 0 ? std::nullopt : std::optional<int64_t> (declared);
+                return { declared == 0 ? std::nullopt : std::optional<int64_t> (declared), std::nullopt };
             }
             in.moveTo (body + static_cast<off_t> (*size + (*size & 1)));
         }
     }
+
+    // The first bytes of a stream, read as far as its header needs and kept,
+    // for they cannot be read again: they are passed on before the rest.
+    class StreamHead
+    {
+    public:
+        explicit StreamHead (int streamDescriptor) : descriptor (streamDescriptor) {}
+
+        ReadAt reader()
+        {
+            return [this] (void* destination, size_t size, off_t at) {
+                const auto end = static_cast<size_t> (at) + size;
+                if (end > longestHeader)
+                    return false;
+                while (bytes.size() < end && ! ended)
+                {
+                    char more[4096];
+                    const auto got = ::read (descriptor, more, std::min (sizeof (more), end - bytes.size()));
+                    if (got < 0 && errno == EINTR)
+                        continue;
+                    ended = got <= 0; // a failed read shows again, and is reported, where the stream is read
+                    bytes.append (more, static_cast<size_t> (std::max<ssize_t> (got, 0)));
+                }
+                if (bytes.size() < end)
+                    return false;
+                std::memcpy (destination, bytes.data() + at, size);
+                return true;
+            };
+        }
+
+        std::string bytes;
+
+    private:
+        // Chunks before a WAV's audio (format, metadata) take far less.
+        static constexpr size_t longestHeader = 1 << 20;
+
+        int descriptor;
+        bool ended = false;
+    };
 
     // WAV's sizes are 32-bit; the data may take all but room for the header's chunks.
     constexpr int64_t waveDataLimit = 0xFFFFFFFFll - 4096;
@@ -215,7 +310,7 @@ host::OutputFormat host::outputFormatFor (const std::string& path, std::optional
     {
         if (depth)
             throw std::invalid_argument ("an Ogg Vorbis file is lossy and has no bit depth to choose; leave out --bits, or write .wav, .aiff or .flac");
-        return { SF_FORMAT_OGG | SF_FORMAT_VORBIS, "Ogg Vorbis", false };
+        return { SF_FORMAT_OGG | SF_FORMAT_VORBIS, "Ogg Vorbis", false, true };
     }
     for (const auto& container : containers)
     {
@@ -229,12 +324,72 @@ host::OutputFormat host::outputFormatFor (const std::string& path, std::optional
     throw std::invalid_argument ("cannot tell the format of " + path + " from its extension; write .wav, .aiff, .flac or .ogg");
 }
 
+std::optional<std::string> host::passthroughLoss (int inputFormat, const OutputFormat& output)
+{
+    if (output.lossy)
+        return "the output is the input encoded as " + output.description + ", which is lossy";
+
+    // Whole numbers of up to 24 bits, and 32-bit float, pass through 32-bit float unchanged.
+    const auto integerBits = [] (int subtype) -> int {
+        switch (subtype)
+        {
+            case SF_FORMAT_PCM_S8: case SF_FORMAT_PCM_U8: case SF_FORMAT_DPCM_8: return 8;
+            case SF_FORMAT_PCM_16: case SF_FORMAT_ALAC_16: case SF_FORMAT_DWVW_12: case SF_FORMAT_DWVW_16: case SF_FORMAT_DPCM_16:
+            case SF_FORMAT_ULAW: case SF_FORMAT_ALAW: case SF_FORMAT_IMA_ADPCM: case SF_FORMAT_MS_ADPCM: case SF_FORMAT_GSM610:
+                return 16;
+            case SF_FORMAT_PCM_24: case SF_FORMAT_ALAC_20: case SF_FORMAT_ALAC_24: case SF_FORMAT_DWVW_24: return 24;
+            default: return 0; // not whole numbers that float holds
+        }
+    };
+    const int input = inputFormat & SF_FORMAT_SUBMASK;
+    const int outputBits = integerBits (output.sndfileFormat & SF_FORMAT_SUBMASK);
+    if (outputBits > 0 && (integerBits (input) == 0 || integerBits (input) > outputBits))
+        return "the output is the input rounded to " + std::to_string (outputBits) + "-bit integers";
+    if (input == SF_FORMAT_PCM_32 || input == SF_FORMAT_ALAC_32)
+        return "the output is the input rounded to 24 bits, as the effect takes 32-bit float samples";
+    if (input == SF_FORMAT_DOUBLE)
+        return "the output is the input rounded to 32-bit float, as the effect takes 32-bit float samples";
+    return std::nullopt;
+}
+
 //==============================================================================
 struct host::AudioFileReader::File
 {
     Descriptor descriptor;
     std::optional<InputRelay> relay; // for a stream
+    // A regular file whose WAV header was never finished is read through
+    // these callbacks, which show its data size as "to the end of the file".
+    std::optional<UnfinishedSize> unfinished;
     SoundFile handle { nullptr, sf_close };
+
+    static File& of (void* user) { return *static_cast<File*> (user); }
+
+    static sf_count_t length (void* user)
+    {
+        struct stat status {};
+        return ::fstat (of (user).descriptor.number, &status) == 0 ? status.st_size : -1;
+    }
+
+    static sf_count_t seek (sf_count_t offset, int whence, void* user)
+    {
+        return ::lseek (of (user).descriptor.number, offset, whence);
+    }
+
+    static sf_count_t read (void* destination, sf_count_t bytes, void* user)
+    {
+        auto& file = of (user);
+        const auto at = ::lseek (file.descriptor.number, 0, SEEK_CUR);
+        const auto got = std::max<ssize_t> (::read (file.descriptor.number, destination, static_cast<size_t> (bytes)), 0);
+        file.unfinished->patch (static_cast<char*> (destination), static_cast<size_t> (got), at);
+        return got;
+    }
+
+    static sf_count_t write (const void*, sf_count_t, void*) { return 0; }
+
+    static sf_count_t tell (void* user)
+    {
+        return ::lseek (of (user).descriptor.number, 0, SEEK_CUR);
+    }
 };
 
 host::AudioFileReader::AudioFileReader (const std::string& pathToRead)
@@ -252,32 +407,79 @@ host::AudioFileReader::AudioFileReader (const std::string& pathToRead)
         throw std::runtime_error ("cannot read " + path + ": " + std::strerror (errno));
 
     struct stat status {};
-    const bool regular = ::fstat (file->descriptor.number, &status) == 0 && S_ISREG (status.st_mode);
+    const bool known = ::fstat (file->descriptor.number, &status) == 0;
+    if (known && S_ISDIR (status.st_mode))
+        throw std::runtime_error ("cannot read " + path + ": it is a folder, not an audio file");
+    const bool regular = known && S_ISREG (status.st_mode);
     streamed = ! regular;
-    const auto headerFrames = regular ? framesInHeader (file->descriptor.number) : std::nullopt;
 
-    if (streamed)
-        file->relay.emplace (file->descriptor.number);
-    // libsndfile closes the descriptor it is given when it cannot read it,
-    // whatever it was told, so it is given a copy of its own to close: the
-    // relay's pipe stays open until the relay is done with it, and standard
-    // input stays open.
-    const int copy = ::fcntl (streamed ? file->relay->descriptor() : file->descriptor.number, F_DUPFD_CLOEXEC, 0);
-    if (copy < 0)
-        throw std::runtime_error ("cannot read " + path + ": " + std::strerror (errno));
+    DeclaredLength header;
+    if (regular)
+    {
+        const int descriptor = file->descriptor.number;
+        header = lengthInHeader ({ [descriptor] (void* destination, size_t size, off_t at) {
+                                      return ::pread (descriptor, destination, size, at) == static_cast<ssize_t> (size);
+                                  },
+                                   ::lseek (descriptor, 0, SEEK_CUR) });
+    }
+    else
+    {
+        // The relay passes on the bytes read to find the header first, with
+        // a data size never filled in read as "to the end".
+        StreamHead head (file->descriptor.number);
+        header = lengthInHeader ({ head.reader(), 0 });
+        if (header.unfinished)
+            header.unfinished->patch (head.bytes.data(), head.bytes.size(), 0);
+        // libsndfile loses sync in every FLAC stream it is given.
+        if (head.bytes.rfind ("fLaC", 0) == 0)
+            throw std::runtime_error ("cannot read " + path + ": FLAC cannot be read from a pipe or FIFO, where libsndfile loses sync "
+                                      "in it; name the file itself, or redirect it into standard input (--in - < FILE.flac)");
+        file->relay.emplace (file->descriptor.number, std::move (head.bytes));
+    }
+
     SF_INFO info {};
-    file->handle.reset (sf_open_fd (copy, SFM_READ, &info, SF_TRUE));
+    if (! streamed && header.unfinished)
+    {
+        file->unfinished = header.unfinished;
+        static SF_VIRTUAL_IO io { File::length, File::seek, File::read, File::write, File::tell };
+        file->handle.reset (sf_open_virtual (&io, SFM_READ, &info, file.get()));
+    }
+    else
+    {
+        // libsndfile closes the descriptor it is given when it cannot read
+        // it, whatever it was told, so it is given a copy of its own to
+        // close: the relay's pipe stays open until the relay is done with it,
+        // and standard input stays open.
+        const int copy = ::fcntl (streamed ? file->relay->descriptor() : file->descriptor.number, F_DUPFD_CLOEXEC, 0);
+        if (copy < 0)
+            throw std::runtime_error ("cannot read " + path + ": " + std::strerror (errno));
+        file->handle.reset (sf_open_fd (copy, SFM_READ, &info, SF_TRUE));
+    }
     if (file->handle == nullptr)
-        throw std::runtime_error ("cannot read " + path + ": " + sf_strerror (nullptr));
+        throw std::runtime_error ("cannot read " + path + ": "
+                                  + (sf_error (nullptr) > 0 ? std::string (sf_strerror (nullptr)) : "libsndfile could not open it"));
     if (info.channels < 1 || info.samplerate < 1)
         throw std::runtime_error (path + " holds no audio");
 
     channels = info.channels;
     rate = info.samplerate;
+    format = info.format;
+    if (header.unfinished)
+        unfinishedSize = header.unfinished->value;
+    // MPEG declares no length: libsndfile estimates one from the bit rate.
+    estimated = (info.format & SF_FORMAT_TYPEMASK) == SF_FORMAT_MPEG;
     // libsndfile answers SF_COUNT_MAX for a length it cannot know.
     const bool measured = info.frames >= 0 && info.frames != SF_COUNT_MAX;
-    if (measured || headerFrames)
-        declaredFrames = std::max<int64_t> (measured ? info.frames : 0, headerFrames.value_or (0));
+    if (header.unfinished)
+    {
+        // A file's audio runs to its end, which libsndfile measures; a stream's end is known once it is read.
+        if (regular && measured)
+            declaredFrames = info.frames;
+    }
+    else if (measured || header.frames)
+    {
+        declaredFrames = std::max<int64_t> (measured ? info.frames : 0, header.frames.value_or (0));
+    }
 }
 
 host::AudioFileReader::~AudioFileReader() = default;
@@ -402,16 +604,18 @@ void host::AudioFileWriter::start (const OutputFormat& format, double sampleRate
     static SF_VIRTUAL_IO io { File::length, File::seek, File::read, File::write, File::tell };
     file->handle.reset (sf_open_virtual (&io, SFM_WRITE, &info, file.get()));
     if (file->handle == nullptr)
-        throw failure (sf_strerror (nullptr));
+        throw failure (sf_error (nullptr));
     // Whole numbers saturate at full scale instead of wrapping round.
     sf_command (file->handle.get(), SFC_SET_CLIPPING, nullptr, SF_TRUE);
     if ((info.format & SF_FORMAT_TYPEMASK) == SF_FORMAT_RF64)
         sf_command (file->handle.get(), SFC_RF64_AUTO_DOWNGRADE, nullptr, SF_TRUE);
 }
 
-std::runtime_error host::AudioFileWriter::failure (const std::string& libraryReason) const
+std::runtime_error host::AudioFileWriter::failure (int libraryError) const
 {
-    return std::runtime_error ("cannot write " + name + ": " + (file->writeError != 0 ? std::strerror (file->writeError) : libraryReason));
+    return std::runtime_error ("cannot write " + name + ": "
+                               + (file->writeError != 0 ? std::strerror (file->writeError)
+                                                        : libraryReason (libraryError, "libsndfile could not write it")));
 }
 
 host::AudioFileWriter::~AudioFileWriter() = default;
@@ -445,7 +649,7 @@ void host::AudioFileWriter::write (const float* const* source, int numFrames)
     }
 
     if (sf_writef_float (file->handle.get(), interleaved.data(), numFrames) != numFrames || file->writeError != 0)
-        throw failure (sf_strerror (file->handle.get()));
+        throw failure (sf_error (file->handle.get()));
 }
 
 void host::AudioFileWriter::close()
@@ -457,7 +661,7 @@ void host::AudioFileWriter::close()
     if (const int descriptorClosed = file->descriptor.close(); file->writeError == 0)
         file->writeError = descriptorClosed;
     if (error != SF_ERR_NO_ERROR || closed != 0 || file->writeError != 0)
-        throw failure (sf_error_number (error != SF_ERR_NO_ERROR ? error : closed));
+        throw failure (error != SF_ERR_NO_ERROR ? error : closed);
 }
 
 //==============================================================================

@@ -29,6 +29,7 @@ namespace host
         int sndfileFormat = 0;
         std::string description;   // such as "32-bit float WAV"
         bool holdsOverFullScale = false; // false: samples beyond full scale are clipped
+        bool lossy = false;
     };
 
     // The container follows the path's extension (.wav, .aif/.aiff, .flac,
@@ -38,9 +39,15 @@ namespace host
     // extensions, or the depths the container can hold.
     OutputFormat outputFormatFor (const std::string& path, std::optional<SampleDepth> depth);
 
+    // What an output in `format` loses of an input in `inputFormat` (a
+    // libsndfile format) that passes the effect unchanged, as the effect
+    // takes 32-bit float samples; nothing when it keeps every sample as it was.
+    std::optional<std::string> passthroughLoss (int inputFormat, const OutputFormat& format);
+
     // Reads any format libsndfile knows, block by block, from a file, a pipe
-    // or a FIFO ("-" is standard input). Throws std::runtime_error with the
-    // reason when the file is missing, unreadable or not audio, and when
+    // or a FIFO ("-" is standard input), but FLAC from a file only. Throws
+    // std::runtime_error with the reason when the file is missing,
+    // unreadable, a folder, not audio or FLAC from a stream, and when
     // reading fails part-way. Opening, and reading anything but a regular
     // file, are waits for input (UnboundedWait) that a signal ends at once;
     // anything but a regular file is read through an InputRelay, so that
@@ -59,10 +66,21 @@ namespace host
         // nothing when the length is not known before reading (libsndfile
         // cannot measure some formats through a pipe, such as Ogg Vorbis).
         // Recognising a truncated file from its header takes a regular file
-        // in WAV, RF64 or AIFF; other inputs are as long as libsndfile finds them.
+        // in WAV, RF64 or AIFF; other inputs are as long as libsndfile finds
+        // them. A WAV whose header was never finished is read to its end:
+        // in a file that is its length, in a stream it is not known.
         std::optional<int64_t> lengthInFrames() const override { return declaredFrames; }
         int read (float* const* destination, int maxFrames) override;
         void cancelRead() noexcept override;
+
+        // Whether lengthInFrames is an estimate rather than a count a
+        // shorter input falls short of (MPEG's, from its bit rate).
+        bool lengthIsEstimate() const noexcept { return estimated; }
+        // Its container and sample format, as libsndfile names them (SF_FORMAT_*).
+        int sndfileFormat() const noexcept { return format; }
+        // The data size a WAV header was left with by a writer that never
+        // finished it (0, or all ones), which was read as "to the end" instead.
+        std::optional<uint64_t> unfinishedHeader() const noexcept { return unfinishedSize; }
 
         int64_t framesRead() const noexcept { return frames; }
         // Samples that were NaN or infinite.
@@ -75,6 +93,9 @@ namespace host
         int channels = 0;
         double rate = 0.0;
         std::optional<int64_t> declaredFrames;
+        int format = 0;
+        bool estimated = false;
+        std::optional<uint64_t> unfinishedSize;
         bool streamed = false; // a pipe, FIFO or device, whose reads wait for its writer
         int64_t frames = 0;
         int64_t nonFinite = 0;
@@ -115,7 +136,8 @@ namespace host
 
     private:
         void start (const OutputFormat& format, double sampleRate, std::optional<int64_t> expectedFrames);
-        std::runtime_error failure (const std::string& libraryReason) const;
+        // "cannot write NAME: reason": the failed write's, else libsndfile's for its error number.
+        std::runtime_error failure (int libraryError) const;
 
         std::string name;
         struct File;

@@ -1,4 +1,4 @@
-// FilePaths.cpp: splitting at the last slash, lstat and readlink, stat, and a folder opened with O_PATH.
+// FilePaths.cpp: splitting at the last slash, lstat and readlink, stat, a folder opened with O_PATH, and escapes for control characters.
 #include "FilePaths.h"
 
 #include <fcntl.h>
@@ -7,6 +7,7 @@
 
 #include <cerrno>
 #include <climits>
+#include <cstdio>
 #include <system_error>
 
 std::string host::folderOf (const std::string& path)
@@ -77,4 +78,31 @@ host::OpenFolder::OpenFolder (const std::string& path)
 host::OpenFolder::~OpenFolder()
 {
     ::close (handle);
+}
+
+std::string host::printable (const std::string& text)
+{
+    std::string shown;
+    for (const char c : text)
+    {
+        const auto byte = static_cast<unsigned char> (c);
+        if (byte >= 0x20 && byte != 0x7F)
+        {
+            shown += c;
+            continue;
+        }
+        switch (c)
+        {
+            case '\n': shown += "\\n"; break;
+            case '\t': shown += "\\t"; break;
+            case '\r': shown += "\\r"; break;
+            default:
+            {
+                char escape[8];
+                std::snprintf (escape, sizeof (escape), "\\x%02X", byte);
+                shown += escape;
+            }
+        }
+    }
+    return shown;
 }

@@ -1,4 +1,4 @@
-// FilePaths.h: a path split into its folder and its name (the one way every part of kick_host splits one), the file its links lead to, whether it may be written as a destination, and a folder held open to work in.
+// FilePaths.h: a path split into its folder and its name (the one way every part of kick_host splits one), the file its links lead to, whether it may be written as a destination, a folder held open to work in, and how messages show a path.
 #pragma once
 
 #include <optional>
@@ -42,4 +42,10 @@ namespace host
     private:
         int handle;
     };
+
+    // A path, or a message that holds one, as kick_host prints it: each
+    // control character (a newline in a file's name above all) as its C
+    // escape, such as "\n", so that a message stays one line and the name
+    // can be told from what surrounds it.
+    std::string printable (const std::string& text);
 }

@@ -1,6 +1,7 @@
-// FormattedNumber.h: one number as text in a printf format, for kick_host's messages.
+// FormattedNumber.h: one number as text in a printf format, or as a count of things, for kick_host's messages.
 #pragma once
 
+#include <cstdint>
 #include <cstdio>
 #include <string>
 
@@ -12,5 +13,11 @@ namespace host
         char text[64];
         std::snprintf (text, sizeof (text), format, value);
         return text;
+    }
+
+    // Such as counted (1, "sample", "samples") for "1 sample".
+    inline std::string counted (int64_t count, const char* one, const char* many)
+    {
+        return std::to_string (count) + " " + (count == 1 ? one : many);
     }
 }

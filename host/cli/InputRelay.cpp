@@ -9,6 +9,7 @@
 #include <cerrno>
 #include <cstdint>
 #include <system_error>
+#include <utility>
 #include <vector>
 
 namespace
@@ -26,8 +27,8 @@ namespace
     }
 }
 
-host::InputRelay::InputRelay (int inputDescriptor)
-    : input (inputDescriptor)
+host::InputRelay::InputRelay (int inputDescriptor, std::string alreadyRead)
+    : input (inputDescriptor), head (std::move (alreadyRead))
 {
     int ends[2];
     if (::pipe2 (ends, O_CLOEXEC) != 0)
@@ -74,7 +75,9 @@ void host::InputRelay::cancel() noexcept
 void host::InputRelay::copy()
 {
     std::vector<char> buffer (copiedAtOnce);
-    while (readyUnlessCancelled (input, POLLIN, cancelled))
+    // What was read before the relay started goes first.
+    const bool headPassed = passOn (head.data(), head.size());
+    while (headPassed && readyUnlessCancelled (input, POLLIN, cancelled))
     {
         const auto got = ::read (input, buffer.data(), buffer.size());
         if (got < 0 && (errno == EINTR || errno == EAGAIN))

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <atomic>
+#include <string>
 #include <thread>
 
 namespace host
@@ -14,9 +15,10 @@ namespace host
     class InputRelay
     {
     public:
-        // Starts copying `input`, which stays open. Throws std::system_error
+        // Starts copying `input`, which stays open, after `head`: what was
+        // already read from it, passed on first. Throws std::system_error
         // when the pipe or the thread cannot be made.
-        explicit InputRelay (int input);
+        explicit InputRelay (int input, std::string head = {});
         // Cancels, waits for the thread and closes the pipe.
         ~InputRelay();
         InputRelay (const InputRelay&) = delete;
@@ -37,6 +39,7 @@ namespace host
         bool passOn (const char* bytes, size_t size);
 
         int input;
+        std::string head;
         int readEnd = -1, writeEnd = -1;
         int cancelled = -1; // an eventfd
         std::atomic<int> readError { 0 };

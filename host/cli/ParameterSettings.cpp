@@ -33,52 +33,85 @@ namespace
                               [] (unsigned char x, unsigned char y) { return std::tolower (x) == std::tolower (y); });
     }
 
-    // Whether the whole text has the one form the effect's conversion reads
-    // to its end: an optional sign, digits with at most one decimal point
-    // (and a digit on at least one side of it), an optional exponent of "e"
-    // or "E", an optional sign and digits. Hexadecimal, "inf", "nan" and
-    // trailing text are read by it only in part (or as 0). A scan in one
-    // pass, so that no length of text costs more than its reading.
-    bool isPlainDecimal (const std::string& text)
+    // A number exactly as written, in decimal: compared and stepped without
+    // rounding, so that no number a few digits away from a value passes for it.
+    struct Decimal
     {
+        bool negative = false;
+        std::string whole;    // digits, without leading zeros
+        std::string fraction; // digits, without trailing zeros
+
+        bool isZero() const noexcept { return whole.empty() && fraction.empty(); }
+        // The shortest plain text of the number, such as "60" for "+060.0".
+        std::string text() const
+        {
+            return (negative ? "-" : "") + (whole.empty() ? std::string ("0") : whole) + (fraction.empty() ? "" : "." + fraction);
+        }
+    };
+
+    // The one form every number takes: an optional sign, then digits with at
+    // most one decimal point among them and a digit on at least one side of
+    // it ("60", "-3", "60.0", ".5"); no exponent, no hexadecimal, no "inf" or
+    // "nan", nothing after it. A scan in one pass, so that no length of text
+    // costs more than its reading.
+    std::optional<Decimal> plainDecimal (const std::string& text)
+    {
+        Decimal number;
         size_t at = 0;
-        auto skipSign = [&] {
-            if (at < text.size() && (text[at] == '+' || text[at] == '-'))
-                ++at;
-        };
-        auto skipDigits = [&] {
+        if (at < text.size() && (text[at] == '+' || text[at] == '-'))
+            number.negative = text[at++] == '-';
+        const auto digits = [&] {
             const auto start = at;
             while (at < text.size() && text[at] >= '0' && text[at] <= '9')
                 ++at;
-            return at - start;
+            return text.substr (start, at - start);
         };
+        number.whole = digits();
+        const bool point = at < text.size() && text[at] == '.';
+        if (point)
+        {
+            ++at;
+            number.fraction = digits();
+        }
+        if (at != text.size() || (number.whole.empty() && number.fraction.empty()))
+            return std::nullopt;
 
-        skipSign();
-        auto mantissaDigits = skipDigits();
-        if (at < text.size() && text[at] == '.')
-        {
-            ++at;
-            mantissaDigits += skipDigits();
-        }
-        if (mantissaDigits == 0)
-            return false;
-        if (at < text.size() && (text[at] == 'e' || text[at] == 'E'))
-        {
-            ++at;
-            skipSign();
-            if (skipDigits() == 0)
-                return false;
-        }
-        return at == text.size();
+        number.whole.erase (0, std::min (number.whole.find_first_not_of ('0'), number.whole.size()));
+        number.fraction.erase (number.fraction.find_last_not_of ('0') + 1);
+        number.negative = number.negative && ! number.isZero();
+        return number;
     }
 
-    // The whole text as a number, when it is a plain decimal and finite.
+    // Below zero, zero or above zero as a is less than, equal to or greater than b.
+    int compare (const Decimal& a, const Decimal& b)
+    {
+        if (a.negative != b.negative)
+            return a.negative ? -1 : 1;
+        const auto magnitude = [] (const Decimal& x, const Decimal& y) {
+            if (x.whole.size() != y.whole.size())
+                return x.whole.size() < y.whole.size() ? -1 : 1;
+            if (const int wholes = x.whole.compare (y.whole); wholes != 0)
+                return wholes;
+            return x.fraction.compare (y.fraction);
+        };
+        const int order = magnitude (a, b);
+        return a.negative ? -order : order;
+    }
+
+    // The number times 10^decimals, when it is a whole number then and fits.
+    std::optional<long long> scaled (const Decimal& number, size_t decimals)
+    {
+        if (number.fraction.size() > decimals || number.whole.size() + decimals > 17)
+            return std::nullopt;
+        const auto digits = number.whole + number.fraction + std::string (decimals - number.fraction.size(), '0');
+        const auto magnitude = digits.empty() ? 0LL : std::stoll (digits);
+        return number.negative ? -magnitude : magnitude;
+    }
+
+    // The effect's text of a value as a number, when it is one.
     std::optional<double> decimal (const std::string& text)
     {
-        if (! isPlainDecimal (text))
-            return std::nullopt;
-        const double value = std::strtod (text.c_str(), nullptr);
-        return std::isfinite (value) ? std::optional<double> (value) : std::nullopt;
+        return plainDecimal (text) ? std::optional<double> (std::strtod (text.c_str(), nullptr)) : std::nullopt;
     }
 
     std::string joined (const std::vector<std::string>& items)
@@ -143,32 +176,38 @@ namespace
     host::ResolvedSetting resolveNumber (host::EffectInstance& instance, const host::HostParameter& parameter,
                                          const host::ParameterRange& range, const std::string& text)
     {
-        const double lowest = std::stod (range.lowest), highest = std::stod (range.highest);
+        const auto lowest = plainDecimal (range.lowest), highest = plainDecimal (range.highest);
         const auto accepted = " from " + range.lowest + " to " + range.highest
                               + (range.step > 0.0 ? " in steps of " + plain (range.step) : std::string {}) + ", such as "
-                              + plain (std::round ((lowest + highest) / 2.0));
-        const auto value = decimal (text);
+                              + plain (std::round ((std::stod (range.lowest) + std::stod (range.highest)) / 2.0));
+        const auto value = plainDecimal (text);
         if (! value)
             throw std::invalid_argument (parameter.name + " takes a number, not \"" + brief (text) + "\": a plain decimal number" + accepted);
 
-        if (*value < lowest || *value > highest)
+        if (compare (*value, *lowest) < 0 || compare (*value, *highest) > 0)
             throw std::invalid_argument (parameter.name + " = " + brief (text) + " is out of range: " + range.lowest + " to " + range.highest);
 
         if (range.step > 0.0)
         {
-            const double steps = (*value - lowest) / range.step;
-            if (std::abs (steps - std::round (steps)) > 1e-9 * std::max (1.0, std::abs (steps)))
+            // On a step exactly: whole steps from the lowest value, counted in the step's own decimals.
+            const auto step = plainDecimal (plain (range.step));
+            const auto decimals = step->fraction.size();
+            const auto steps = scaled (*value, decimals), first = scaled (*lowest, decimals), size = scaled (*step, decimals);
+            if (! steps || ! first || ! size || *size <= 0 || (*steps - *first) % *size != 0)
+            {
+                const double below = std::floor ((std::stod (value->text()) - std::stod (range.lowest)) / range.step);
                 throw std::invalid_argument (parameter.name + " moves in steps of " + plain (range.step) + ": " + brief (text)
-                                             + " is between " + plain (lowest + std::floor (steps) * range.step) + " and "
-                                             + plain (lowest + std::ceil (steps) * range.step));
+                                             + " is between " + plain (std::stod (range.lowest) + below * range.step) + " and "
+                                             + plain (std::stod (range.lowest) + (below + 1.0) * range.step));
+            }
         }
 
-        // The effect converts the text itself; what it shows for the result
-        // must be the number read here, or the two read the text differently.
-        const auto normalized = instance.normalizedFromText (parameter.id, text);
+        // The effect converts the number itself; what it shows for the result
+        // must be the number read here, or the two read it differently.
+        const auto normalized = instance.normalizedFromText (parameter.id, value->text());
         const auto shown = normalized ? instance.valueText (parameter.id, *normalized) : std::string {};
-        const auto shownValue = decimal (shown);
-        if (! shownValue || std::abs (*shownValue - *value) > displayTolerance (shown))
+        const auto shownValue = plainDecimal (shown);
+        if (! shownValue || std::abs (std::stod (shown) - std::stod (value->text())) > displayTolerance (shown))
             throw std::invalid_argument (parameter.name + " = " + brief (text) + " is read by the effect as \"" + shown + "\"; write a plain decimal number" + accepted);
         return { parameter.id, parameter.name, *normalized, shown };
     }

@@ -38,8 +38,10 @@ namespace host
 
     // The parameter and normalized value a setting means. Names and choices
     // match in any case, and a note's flat stands for its sharp ("Bb" is
-    // "A#"). A number must be the whole text as the effect reads it (a plain
-    // decimal, no "0x20" nor "12abc"), within the range, and on a step.
+    // "A#"). A number is plain decimal digits, with an optional sign and
+    // decimal point (no exponent, no "0x20" nor "12abc"), and must be exactly
+    // one of the parameter's values, decimal for decimal: within the range and
+    // on a whole step ("60.0" is 60; "60.00000001" is refused).
     // Throws std::invalid_argument naming the problem and what is accepted.
     ResolvedSetting resolveSetting (EffectInstance& instance, const ParameterSetting& setting);
 

@@ -3,10 +3,12 @@
 #include "AudioStream.h"
 #include "BackgroundStream.h"
 #include "EffectSession.h"
+#include "FilePaths.h"
 #include "FormattedNumber.h"
 #include "HostViewContainer.h"
 #include "Interruption.h"
 #include "KickPattern.h"
+#include "LeadIn.h"
 #include "ParameterSettings.h"
 #include "PendingFile.h"
 #include "Progress.h"
@@ -20,6 +22,7 @@
 #include <algorithm>
 #include <chrono>
 #include <cmath>
+#include <cstdio>
 #include <cstdlib>
 #include <iostream>
 #include <memory>
@@ -150,24 +153,29 @@ namespace
         return false;
     }
 
-    void reportInput (const host::RenderOptions& options, const host::AudioSource& source)
+    void reportInput (const host::RenderOptions& options, const host::AudioSource& source, bool lengthIsEstimate)
     {
         std::cout << "Input: "
                   << (options.input.empty() ? "built-in kick pattern (" + std::to_string (patternBars) + " bars at "
                                                   + std::to_string (int (patternTempo)) + " BPM)"
-                                            : options.input)
+                                            : host::printable (options.input))
                   << ", " << source.numChannels() << (source.numChannels() == 1 ? " channel" : " channels") << " at "
                   << source.sampleRate() << " Hz, "
-                  << (source.lengthInFrames() ? host::formattedNumber ("%.1f s", double (*source.lengthInFrames()) / source.sampleRate())
+                  << (source.lengthInFrames() ? host::formattedNumber (lengthIsEstimate ? "about %.1f s" : "%.1f s",
+                                                                       double (*source.lengthInFrames()) / source.sampleRate())
                                               : std::string ("length not known until it is read"))
                   << "\n";
     }
 
-    void reportSettings (const host::RenderOptions& options, const std::vector<host::ResolvedSetting>& resolved)
+    // With nothing set, what the output keeps of the input: all of it, unless its format cannot.
+    void reportSettings (const host::RenderOptions& options, const std::vector<host::ResolvedSetting>& resolved,
+                         const host::AudioFileReader* file)
     {
         if (resolved.empty())
         {
-            std::cout << "Settings: none given, so every parameter is at its neutral default and the output equals the input\n";
+            const auto loss = file != nullptr ? host::passthroughLoss (file->sndfileFormat(), options.format) : std::nullopt;
+            std::cout << "Settings: none given, so every parameter is at its neutral default"
+                      << (loss ? "; " + *loss : std::string (" and the output equals the input")) << "\n";
             return;
         }
         std::cout << "Settings:";
@@ -176,23 +184,39 @@ namespace
         std::cout << (options.input.empty() && options.settings.empty() ? " (the built-in pattern's)" : "") << "\n";
     }
 
+    std::string hexadecimal (uint64_t value)
+    {
+        char text[24];
+        std::snprintf (text, sizeof (text), value == 0 ? "%llu" : "0x%llX", static_cast<unsigned long long> (value));
+        return text;
+    }
+
     void reportInputProblems (const host::AudioFileReader& reader, const std::string& path)
     {
-        if (const auto declared = reader.lengthInFrames(); declared && reader.framesRead() < *declared)
-            std::cerr << "kick_host: warning: " << path << " is truncated: its header declares " << *declared
-                      << " frames but it holds " << reader.framesRead() << "; the " << reader.framesRead() << " were rendered\n";
-        if (reader.nonFiniteSamples() > 0)
-            std::cerr << "kick_host: warning: " << path << " holds " << reader.nonFiniteSamples()
-                      << " samples that are not finite (NaN or infinity); the effect turned them into silence\n";
+        const auto declared = reader.lengthInFrames();
+        if (declared && ! reader.lengthIsEstimate() && reader.framesRead() < *declared)
+            std::cerr << "kick_host: warning: " << host::printable (path) << " is truncated: its header declares "
+                      << host::counted (*declared, "frame", "frames") << " but it holds " << reader.framesRead()
+                      << "; what it holds was rendered\n";
+        if (const auto size = reader.unfinishedHeader())
+            std::cerr << "kick_host: warning: the header of " << host::printable (path) << " was never finished (its data size reads "
+                      << hexadecimal (*size) << "); the " << host::counted (reader.framesRead(), "frame", "frames")
+                      << (reader.framesRead() == 1 ? " to its end was rendered\n" : " to its end were rendered\n");
+        if (const auto count = reader.nonFiniteSamples(); count > 0)
+            std::cerr << "kick_host: warning: " << host::printable (path) << " holds " << host::counted (count, "sample", "samples")
+                      << (count == 1 ? " that is not finite (NaN or infinity); the effect turned it into silence\n"
+                                     : " that are not finite (NaN or infinity); the effect turned them into silence\n");
     }
 
     void reportOutput (const host::RenderOptions& options, const host::AudioFileWriter& writer, int64_t frames, double sampleRate)
     {
-        std::cout << "Wrote " << options.output << " (" << options.format.description << ", "
-                  << host::formattedNumber ("%.1f s", double (frames) / sampleRate) << ", peak " << decibels (writer.peak()) << ")\n";
-        if (writer.clippedSamples() > 0)
-            std::cerr << "kick_host: warning: " << writer.clippedSamples() << " samples above full scale (peak "
-                      << decibels (writer.peakBeforeClipping()) << ") were clipped in this " << options.format.description
+        // A lossy encoder changes the peak; the one before encoding is the one known here.
+        std::cout << "Wrote " << host::printable (options.output) << " (" << options.format.description << ", "
+                  << host::formattedNumber ("%.1f s", double (frames) / sampleRate) << (options.format.lossy ? ", peak before encoding " : ", peak ")
+                  << decibels (writer.peak()) << ")\n";
+        if (const auto clipped = writer.clippedSamples(); clipped > 0)
+            std::cerr << "kick_host: warning: " << host::counted (clipped, "sample", "samples") << " above full scale (peak "
+                      << decibels (writer.peakBeforeClipping()) << (clipped == 1 ? ") was" : ") were") << " clipped in this " << options.format.description
                       << " file; to keep them, write 32-bit float (.wav or .aiff without --bits), or lower the input's level\n";
     }
 
@@ -215,7 +239,7 @@ namespace
         const auto& description = effect.description();
         std::cout << "Loaded " << description.names.front() << " (" << description.effectID << ") by " << description.manufacturer
                   << ", version " << (description.packageVersion >> 16) << "." << ((description.packageVersion >> 8) & 0xFF) << "."
-                  << (description.packageVersion & 0xFF) << ", from " << options.modulePath << "\n";
+                  << (description.packageVersion & 0xFF) << ", from " << host::printable (options.modulePath) << "\n";
 
         if (options.list)
         {
@@ -225,6 +249,25 @@ namespace
             std::cout.flush();
             host::throwIfInterrupted();
             return EXIT_SUCCESS;
+        }
+
+        // Every setting is checked before any input is opened, which may wait
+        // for a writer or fail for its own reasons: a bad setting is a usage
+        // error whatever the input. The parameters are the same in every
+        // configuration, so one instance answers for all.
+        std::vector<host::ResolvedSetting> resolved;
+        std::optional<host::EffectInstance> checking;
+        if (const auto& settings = options.input.empty() && options.settings.empty() ? audibleSettings : options.settings; ! settings.empty())
+        {
+            checking.emplace (effect, 2, static_cast<float> (patternSampleRate));
+            try
+            {
+                resolved = host::resolveSettings (*checking, settings);
+            }
+            catch (const std::invalid_argument& error)
+            {
+                throw host::UsageError (error.what());
+            }
         }
 
         std::unique_ptr<host::AudioSource> source;
@@ -246,20 +289,15 @@ namespace
 
         const auto window = options.screenshot.empty() ? host::EffectInstance::Window::none : host::EffectInstance::Window::wanted;
         host::EffectInstance instance (effect, input.numChannels(), static_cast<float> (input.sampleRate()), window);
+        // Released only now: with its last instance the module's framework
+        // shuts down, and starting it again is not quick.
+        checking.reset();
 
-        std::vector<host::ResolvedSetting> resolved;
-        try
-        {
-            resolved = host::resolveSettings (instance, options.input.empty() && options.settings.empty() ? audibleSettings : options.settings);
-        }
-        catch (const std::invalid_argument& error)
-        {
-            throw host::UsageError (error.what());
-        }
         for (const auto& setting : resolved)
             instance.automate (setting.id, setting.normalized);
-        reportInput (options, input);
-        reportSettings (options, resolved);
+        host::runLeadIn (instance, input.sampleRate());
+        reportInput (options, input, file != nullptr && file->lengthIsEstimate());
+        reportSettings (options, resolved, file);
         // Said before the render, so that a closed standard output stops it at once.
         std::cout.flush();
         host::throwIfInterrupted();
@@ -304,7 +342,7 @@ namespace
         commit.done();
         reportOutput (options, writer, frames, input.sampleRate());
         if (picture)
-            std::cout << "Wrote a picture of the window to " << options.screenshot << " (" << pictureSize << ")\n";
+            std::cout << "Wrote a picture of the window to " << host::printable (options.screenshot) << " (" << pictureSize << ")\n";
         // Said before the module is unloaded, which is not quick.
         std::cout.flush();
         return EXIT_SUCCESS;
@@ -344,12 +382,12 @@ int main (int argc, char** argv)
     }
     catch (const host::UsageError& error)
     {
-        std::cerr << "kick_host: " << error.what() << "\n";
+        std::cerr << "kick_host: " << host::printable (error.what()) << "\n";
         return exitUsage;
     }
     catch (const std::exception& error)
     {
-        std::cerr << "kick_host: " << error.what() << "\n";
+        std::cerr << "kick_host: " << host::printable (error.what()) << "\n";
         return exitFailure;
     }
 }

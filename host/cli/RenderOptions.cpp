@@ -5,6 +5,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <cctype>
 #include <climits>
 #include <cstdlib>
 #include <map>
@@ -17,8 +19,10 @@ const char* const host::renderUsage =
     "Renders audio through the VANTO Groundwork Kick plug-in module.\n"
     "\n"
     "  --in FILE            audio to process (mono or stereo, any format libsndfile reads), from\n"
-    "                       a file, a pipe or a FIFO, or - for standard input; without it a\n"
-    "                       built-in kick pattern is rendered at audible settings\n"
+    "                       a file, a pipe or a FIFO (FLAC from a file only), or - for standard\n"
+    "                       input; without it a built-in kick pattern is rendered at audible\n"
+    "                       settings. The output is as long as the input: pad the input with\n"
+    "                       silence to keep the effect's ring after its last sample\n"
     "  --out FILE           where to write the result (default: kick_render.wav), a new or\n"
     "                       regular file; its extension picks the format: .wav, .aiff, .flac or\n"
     "                       .ogg. It may be the input: the file is replaced only once the render\n"
@@ -26,9 +30,12 @@ const char* const host::renderUsage =
     "  --bits 16|24|float   sample format of the output (default: float for .wav and .aiff,\n"
     "                       which keeps samples above full scale; 24 for .flac)\n"
     "  --set \"Name=value\"   set a parameter by its host name, in any case, e.g. --set \"Kick Sub=60\"\n"
-    "                       or --set \"Kick Sub Freq=Bb\"; once per parameter, may be repeated\n"
-    "  --screenshot FILE    also write a PNG picture of the effect's window (when DISPLAY is not\n"
-    "                       set, on a virtual display of its own that it stops when it ends)\n"
+    "                       or --set \"Kick Sub Freq=Bb\"; once per parameter, may be repeated. A\n"
+    "                       number is plain decimal digits with an optional sign and point (60,\n"
+    "                       60.0; not 6e1), exactly one of the values --list shows it takes\n"
+    "  --screenshot FILE    also write a PNG picture of the effect's window to FILE, which must end\n"
+    "                       in .png (when DISPLAY is not set, on a virtual display of its own\n"
+    "                       that it stops when it ends)\n"
     "  --list               list the parameters with their values and what they accept, then stop\n"
     "  --module PATH        the plug-in module to load (default: the one built with this program)\n"
     "  --help               show this text\n"
@@ -70,6 +77,13 @@ namespace
     bool statusOf (const std::string& path, struct stat& status)
     {
         return path == "-" ? ::fstat (STDIN_FILENO, &status) == 0 : ::stat (path.c_str(), &status) == 0;
+    }
+
+    bool hasExtension (const std::string& name, const std::string& extension)
+    {
+        return name.size() > extension.size()
+               && std::equal (extension.begin(), extension.end(), name.end() - static_cast<long> (extension.size()),
+                              [] (char a, unsigned char b) { return a == std::tolower (b); });
     }
 
     bool sameFile (const std::string& a, const std::string& b)
@@ -162,6 +176,10 @@ host::RenderOptions host::parseRenderOptions (int argc, const char* const* argv,
         if (! options.screenshot.empty() && ! other->empty() && sameFile (options.screenshot, *other))
             throw UsageError ("--screenshot " + options.screenshot + " names the same file as "
                               + (other == &options.input ? "--in " : "--out ") + *other + "; give the picture a file of its own");
+    // The picture is a PNG whatever its name says; a name that says otherwise would mislead.
+    if (const auto name = nameOf (options.screenshot); ! options.screenshot.empty() && ! hasExtension (name, ".png"))
+        throw UsageError ("--screenshot " + options.screenshot + " names no .png file; the picture is a PNG, so name it one (such as window.png)");
+
     try
     {
         options.format = outputFormatFor (options.output, depth);

@@ -36,6 +36,7 @@ namespace host
     // resolved paths, links followed to a file not made yet too; for --in -,
     // the file standard input is); --out or --screenshot naming "-"
     // (standard output) or an existing file that is not a regular one (links
-    // followed); an output extension or depth the writer does not take.
+    // followed); an output extension or depth the writer does not take; a
+    // --screenshot whose name does not end in .png.
     RenderOptions parseRenderOptions (int argc, const char* const* argv, const std::string& defaultModulePath);
 }
