@@ -56,8 +56,10 @@ namespace
             element->setAttribute (name, attributeText (tree.getProperty (name)));
         }
 
-        for (const auto& child : tree)
-            element->addChildElement (toXml (child).release());
+        // Last child first: prepending takes constant time, appending walks
+        // the list, which for a text of many elements would take seconds.
+        for (int i = tree.getNumChildren(); --i >= 0;)
+            element->prependChildElement (toXml (tree.getChild (i)).release());
 
         return element;
     }
