@@ -123,7 +123,7 @@ namespace
     // throughout, as on a host's other track: the module's framework then
     // stays up between sequences, and a sequence takes milliseconds, not the
     // framework's start. The host's two views, real X11 windows, serve every
-    // sequence and keep the display's server from resetting between them.
+    // sequence.
     class ModuleWindowSequences : public ::testing::TestWithParam<int>
     {
     protected:
@@ -202,10 +202,14 @@ namespace
         }
 
         OwnDisplay display;
+        // Made before the module is loaded, so that the server, which resets
+        // whenever its last client leaves, never does when the module's
+        // framework lets its connection go; and they outlive every reference
+        // a window may keep.
+        host::CallLog viewCalls;
+        std::array<host::HostViewContainer, 2> views { host::HostViewContainer { viewCalls, host::Versions::all, host::HostViewContainer::Kind::x11Window },
+                                                       host::HostViewContainer { viewCalls, host::Versions::all, host::HostViewContainer::Kind::x11Window } };
         host::LoadedEffect effect { KICK_MODULE_PATH };
-        // Declared before the instances, so they outlive every reference a window may keep.
-        std::array<host::HostViewContainer, 2> views { host::HostViewContainer { effect.host().log(), host::Versions::all, host::HostViewContainer::Kind::x11Window },
-                                                       host::HostViewContainer { effect.host().log(), host::Versions::all, host::HostViewContainer::Kind::x11Window } };
         std::optional<host::EffectInstance> bystander { std::in_place, effect, 2, 48000.0f };
         const int32_t bystanderObjects = effect.liveObjects();
         // What the started module and the bystander hold of the host (its
