@@ -21,6 +21,7 @@ namespace
     {
         initialize,
         initializeWithoutAnOffer, // through a controller that offers no parameters object
+        initializeWithoutAController,
         uninitialize,
         attachFirstView,
         attachSecondView,
@@ -30,8 +31,9 @@ namespace
         releaseParameters
     };
 
-    constexpr std::array stepNames { "window Initialize", "window Initialize, nothing offered", "window Uninitialize", "view 1",
-                                     "view 2", "view null", "window Release", "parameters Uninitialize", "parameters Release" };
+    constexpr std::array stepNames { "window Initialize", "window Initialize, nothing offered", "window Initialize (null)",
+                                     "window Uninitialize", "view 1", "view 2", "view null", "window Release",
+                                     "parameters Uninitialize", "parameters Release" };
     constexpr int numSteps = static_cast<int> (stepNames.size());
 
     // What the window should answer, from what the host did so far: it shows
@@ -53,6 +55,7 @@ namespace
                     windowHoldsParameters = hasContents = hostHoldsParameters;
                     return windowHoldsParameters ? host::resultOk : testsupport::windowNotInitialised;
                 case Step::initializeWithoutAnOffer:
+                case Step::initializeWithoutAController:
                     windowHoldsParameters = hasContents = false;
                     return testsupport::windowNotInitialised;
                 case Step::uninitialize:
@@ -179,15 +182,16 @@ namespace
 
             switch (step)
             {
-                case Step::initialize:               return window->Initialize (objects.controller().unknown());
-                case Step::initializeWithoutAnOffer: return initializeWithoutAnOffer (objects);
-                case Step::uninitialize:             return window->Uninitialize();
-                case Step::attachFirstView:          return window->SetViewContainer (&views[0].unknown());
-                case Step::attachSecondView:         return window->SetViewContainer (&views[1].unknown());
-                case Step::detach:                   return window->SetViewContainer (nullptr);
-                case Step::releaseWindow:            objects.releaseWindow (false); return host::resultOk;
-                case Step::uninitializeParameters:   return objects.parameters()->Uninitialize();
-                case Step::releaseParameters:        objects.releaseParameters (false); return host::resultOk;
+                case Step::initialize:                   return window->Initialize (objects.controller().unknown());
+                case Step::initializeWithoutAnOffer:     return initializeWithoutAnOffer (objects);
+                case Step::initializeWithoutAController: return window->Initialize (nullptr);
+                case Step::uninitialize:                 return window->Uninitialize();
+                case Step::attachFirstView:              return window->SetViewContainer (&views[0].unknown());
+                case Step::attachSecondView:             return window->SetViewContainer (&views[1].unknown());
+                case Step::detach:                       return window->SetViewContainer (nullptr);
+                case Step::releaseWindow:                objects.releaseWindow (false); return host::resultOk;
+                case Step::uninitializeParameters:       return objects.parameters()->Uninitialize();
+                case Step::releaseParameters:            objects.releaseParameters (false); return host::resultOk;
             }
             return host::resultOk;
         }
