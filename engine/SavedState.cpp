@@ -109,7 +109,9 @@ namespace
     // value of every child that names a parameter padded to the longest a
     // value is written (counted in characters, which its escaped form never
     // has fewer bytes than), and a child with a value that long for every
-    // parameter that no child names.
+    // parameter that no child names. Every state saved from the tree is no
+    // longer than this, and neither is that state's own longest form, so a
+    // state accepted by its longest form is read back once saved.
     juce::ValueTree longestBoundTree (const juce::ValueTree& tree, const juce::StringArray& parameterIDs)
     {
         const auto padded = [] (const juce::String& text) {
@@ -275,8 +277,8 @@ void TemplateEffectAudioProcessor::setStateInformation (const void* data, int si
     replaceNonFiniteValues (tree, parameterManager.valueTreeState);
 
     // A state whose saved text could outgrow what the reader reads (its
-    // attributes escaped, its parameters bound) would be lost at the next
-    // save: it is refused now instead, as a text too long to read is.
+    // attributes escaped, its parameters bound) would be saved as a block that
+    // is then refused: it is refused now instead, as a text too long to read is.
     juce::StringArray parameterIDs;
     for (const auto* description : parameterDescriptions())
         parameterIDs.add (description->paramID);
