@@ -7,6 +7,7 @@
 #include <charconv>
 #include <cmath>
 #include <string_view>
+#include <vector>
 
 namespace
 {
@@ -21,7 +22,9 @@ namespace
     // The reader's time grows with the square of the distinct names it meets
     // (each joins a sorted pool): a megabyte of them takes tens of seconds,
     // this many bytes a fraction of one. A state is far shorter (ours: about
-    // 600 bytes); a longer text is not one.
+    // 600 bytes); a longer text is not one. The same bound holds for what the
+    // writer would save from a state the reader accepts, so that whatever the
+    // effect saves, it reads back.
     constexpr size_t maxTextBytes = 64 * 1024;
 
     const juce::Identifier paramType { "PARAM" };
@@ -53,10 +56,88 @@ namespace
             element->setAttribute (name, attributeText (tree.getProperty (name)));
         }
 
-        for (const auto& child : tree)
-            element->addChildElement (toXml (child).release());
+        // Last child first: prepending takes constant time, appending walks
+        // the list, which for a text of many elements would take seconds.
+        for (int i = tree.getNumChildren(); --i >= 0;)
+            element->prependChildElement (toXml (tree.getChild (i)).release());
 
         return element;
+    }
+
+    // The writer's text: the tree on one line, without an XML declaration.
+    // Attribute values are escaped, a character taking up to ten bytes.
+    void writeText (const juce::ValueTree& tree, juce::OutputStream& out)
+    {
+        toXml (tree)->writeTo (out, juce::XmlElement::TextFormat().singleLine().withoutHeader());
+    }
+
+    // An output stream that only counts the bytes written to it.
+    class ByteCounter final : public juce::OutputStream
+    {
+    public:
+        void flush() override {}
+        bool setPosition (juce::int64) override { return false; }
+        juce::int64 getPosition() override { return written; }
+
+        bool write (const void*, size_t numBytes) override
+        {
+            written += (juce::int64) numBytes;
+            return true;
+        }
+
+    private:
+        juce::int64 written = 0;
+    };
+
+    size_t textBytes (const juce::ValueTree& tree)
+    {
+        ByteCounter counter;
+        writeText (tree, counter);
+        return (size_t) counter.getPosition();
+    }
+
+    // Binding the parameters to a restored tree (the framework's replaceState)
+    // gives each parameter the last child whose "id" names it, of any type,
+    // or a "PARAM" child with only that "id", appended; from then on the
+    // parameter's value is written into that child's "value", as a double,
+    // whenever the two differ. Written, a double takes at most a sign, the
+    // digits, a point and a three-digit exponent ("-1.2345678901234567890e-308"),
+    // all characters the writer leaves as they are.
+    constexpr int longestValueLength = 1 + valueDigits + 1 + 5;
+
+    // The tree as binding the parameters could leave it at its longest: the
+    // value of every child that names a parameter padded to the longest a
+    // value is written (counted in characters, which its escaped form never
+    // has fewer bytes than), and a child with a value that long for every
+    // parameter that no child names. Every state saved from the tree is no
+    // longer than this, and neither is that state's own longest form, so a
+    // state accepted by its longest form is read back once saved.
+    juce::ValueTree longestBoundTree (const juce::ValueTree& tree, const juce::StringArray& parameterIDs)
+    {
+        const auto padded = [] (const juce::String& text) {
+            return text + juce::String::repeatedString ("0", juce::jmax (0, longestValueLength - text.length()));
+        };
+
+        auto longest = tree.createCopy();
+        std::vector<bool> named ((size_t) parameterIDs.size(), false);
+
+        for (auto child : longest)
+        {
+            const auto index = parameterIDs.indexOf (child.getProperty (idProperty).toString());
+
+            if (index < 0)
+                continue;
+
+            named[(size_t) index] = true;
+            const auto* value = child.getPropertyPointer (valueProperty);
+            child.setProperty (valueProperty, padded (value != nullptr ? attributeText (*value) : juce::String()), nullptr);
+        }
+
+        for (int index = 0; index < parameterIDs.size(); ++index)
+            if (! named[(size_t) index])
+                longest.appendChild ({ paramType, { { idProperty, parameterIDs[index] }, { valueProperty, padded ({}) } } }, nullptr);
+
+        return longest;
     }
 
     juce::uint32 readLittleEndian (const juce::uint8* bytes) noexcept
@@ -159,7 +240,7 @@ void TemplateEffectAudioProcessor::getStateInformation (juce::MemoryBlock& destD
         juce::MemoryOutputStream out (destData, false);
         out.writeInt ((int) stateMagic);
         out.writeInt (0); // the text length, patched below
-        toXml (tree)->writeTo (out, juce::XmlElement::TextFormat().singleLine().withoutHeader());
+        writeText (tree, out);
         out.writeByte (0);
     }
 
@@ -194,5 +275,16 @@ void TemplateEffectAudioProcessor::setStateInformation (const void* data, int si
 
     auto tree = juce::ValueTree::fromXml (*xml);
     replaceNonFiniteValues (tree, parameterManager.valueTreeState);
+
+    // A state whose saved text could outgrow what the reader reads (its
+    // attributes escaped, its parameters bound) would be saved as a block that
+    // is then refused: it is refused now instead, as a text too long to read is.
+    juce::StringArray parameterIDs;
+    for (const auto* description : parameterDescriptions())
+        parameterIDs.add (description->paramID);
+
+    if (textBytes (longestBoundTree (tree, parameterIDs)) > maxTextBytes)
+        return;
+
     parameterManager.valueTreeState.replaceState (tree);
 }

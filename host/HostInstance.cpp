@@ -96,6 +96,17 @@ namespace
 
         return static_cast<Slots*> (answer);
     }
+
+    // Returns the host's reference to an object, uninitialised first when asked.
+    template <class Slots>
+    void letGo (Slots* object, bool uninitialize)
+    {
+        if (object == nullptr)
+            return;
+        if (uninitialize)
+            object->Uninitialize();
+        object->Release();
+    }
 }
 
 host::HostInstance::HostInstance (TestHost& host, Procedures procedures, const HostController::Offer& offer)
@@ -155,25 +166,21 @@ int32_t host::HostInstance::generateCoefficients()
 
 void host::HostInstance::release (Teardown teardown)
 {
-    const auto letGo = [&teardown] (auto* object) {
-        if (object == nullptr)
-            return;
-        if (teardown.uninitialize)
-            object->Uninitialize();
-        object->Release();
-    };
-
-    auto* window = std::exchange (guiObject, nullptr);
-    auto* parameters = std::exchange (parametersObject, nullptr);
-
     if (teardown.parametersFirst)
-        letGo (parameters);
+        releaseParameters (teardown.uninitialize);
 
-    letGo (window);
-
-    if (! teardown.parametersFirst)
-        letGo (parameters);
-
-    hostController.setEffectParameters (nullptr);
+    releaseWindow (teardown.uninitialize);
+    releaseParameters (teardown.uninitialize);
     container = nullptr;
+}
+
+void host::HostInstance::releaseParameters (bool uninitialize)
+{
+    letGo (std::exchange (parametersObject, nullptr), uninitialize);
+    hostController.setEffectParameters (nullptr);
+}
+
+void host::HostInstance::releaseWindow (bool uninitialize)
+{
+    letGo (std::exchange (guiObject, nullptr), uninitialize);
 }

@@ -74,6 +74,12 @@ namespace host
 
         // Returns the host's references to both objects, as the teardown says.
         void release (Teardown teardown = {});
+        // Returns the host's reference to one object (uninitialised first when
+        // asked), leaving the other as it is; each does nothing once its
+        // object is let go. Without its parameters object the controller no
+        // longer offers it to the window.
+        void releaseParameters (bool uninitialize = true);
+        void releaseWindow (bool uninitialize = true);
 
     private:
         class PacketCapture;

@@ -17,16 +17,23 @@ namespace kick
     class MessageLockedEffectGUI : public AAX_CEffectGUI
     {
     public:
+        // JUCE's wrapper builds its contents only for a window that holds the
+        // instance's parameters object, and attaches them without checking
+        // they exist. A window left without one (the controller offers none)
+        // has nothing to show, and says so as it does to a view.
         AAX_Result Initialize (IACFUnknown* controller) override
         {
             const juce::MessageManagerLock lock;
-            return AAX_CEffectGUI::Initialize (controller);
+            const auto result = AAX_CEffectGUI::Initialize (controller);
+
+            if (result == AAX_SUCCESS && GetEffectParameters() == nullptr)
+                return AAX_ERROR_NOT_INITIALIZED;
+
+            return result;
         }
 
-        // JUCE's wrapper builds its contents only for a window that holds the
-        // instance's parameters object, and attaches them without checking
-        // they exist: a view offered to a window that was never initialised,
-        // or was uninitialised, is refused.
+        // A view offered to a window that holds no parameters object (never
+        // initialised, uninitialised, or initialised without one) is refused.
         AAX_Result SetViewContainer (IACFUnknown* viewContainer) override
         {
             const juce::MessageManagerLock lock;

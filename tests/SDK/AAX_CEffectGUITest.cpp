@@ -172,6 +172,27 @@ TEST_F (AAX_CEffectGUIHosted, InitializedTwiceHoldsOneReferenceToTheParameters)
     // TearDown releases both objects and checks that the parameters object is gone.
 }
 
+// Initialised again while attached, through a controller that offers no
+// parameters object: the contents built from the first one are taken down,
+// and no contents are attached in their place until one is offered again.
+TEST_F (AAX_CEffectGUIHosted, InitializedAgainWithoutAParametersObjectAttachesNothing)
+{
+    ASSERT_EQ (instance.initialize(), AAX_SUCCESS);
+    ASSERT_EQ (instance.setViewContainer (host::HostViewContainer::Kind::headless), AAX_SUCCESS);
+    auto& window = moduleObject (instance);
+    window.events.clear();
+
+    instance.controller().setEffectParameters (nullptr);
+    EXPECT_EQ (instance.gui()->Initialize (instance.controller().unknown()), AAX_SUCCESS);
+    EXPECT_EQ (window.GetEffectParameters(), nullptr);
+    EXPECT_EQ (window.events, (std::vector<std::string> { "detach", "contents" }));
+
+    window.events.clear();
+    instance.controller().setEffectParameters (instance.parameters());
+    EXPECT_EQ (instance.gui()->Initialize (instance.controller().unknown()), AAX_SUCCESS);
+    EXPECT_EQ (window.events, (std::vector<std::string> { "contents", "attach", "updated First", "updated Third" }));
+}
+
 TEST_F (AAX_CEffectGUIHosted, AnswersTheHostsEffectGUIInterfaceAtItsPositions)
 {
     auto& window = *instance.gui();

@@ -221,12 +221,13 @@ namespace
     }
 
     // The XML reader slows with the square of the distinct names in a text;
-    // texts longer than any state are not read.
+    // texts longer than any state are not read. (The padding is a comment,
+    // which the state does not keep, so only the text's own length counts.)
     TEST (SavedState, TextsFarLongerThanAStateAreIgnored)
     {
         const auto ofLength = [] (size_t bytes) {
-            const auto head = stateWith ("<PARAM id=\"Kick_SubId\" value=\"90\"/><Padding text=\"\"/>");
-            return block (head.replace ("text=\"\"", "text=\"" + juce::String::repeatedString ("x", (int) (bytes - head.getNumBytesAsUTF8())) + "\""));
+            const auto head = stateWith ("<PARAM id=\"Kick_SubId\" value=\"90\"/><!---->");
+            return block (head.replace ("<!---->", "<!--" + juce::String::repeatedString ("x", (int) (bytes - head.getNumBytesAsUTF8())) + "-->"));
         };
         constexpr size_t longestRead = 64 * 1024;
 
@@ -237,6 +238,122 @@ namespace
             host.setState (ofLength (bytes));
             EXPECT_EQ (value (host, "Kick_SubId"), restored ? 90.0f : 0.0f);
         }
+    }
+
+    // Characters the writer escapes, in runs as long as the reader takes: a
+    // state is restored only when what the effect would then save, escaped
+    // and with its parameters bound, is text the reader takes again. Restored,
+    // saved and restored elsewhere, the longest such state keeps every value;
+    // one character more leaves every value as it was. Both with every
+    // parameter named, and with none, which binding then appends.
+    TEST (SavedState, StatesWithLongRunsOfEscapedCharactersAreRestoredOnlyWhenTheirSavedFormIsReadBack)
+    {
+        struct Run
+        {
+            const char* name;
+            const char* written; // as the restored text holds it
+            const char* text;    // as the attribute holds it
+            char quote;          // around the attribute that holds the run
+        };
+        constexpr auto controls = "\x01\x02\x03\x04\x05\x06\x07\x08\x0b\x0c\x0e\x0f\x10\x11\x12\x13\x14\x15\x16\x17\x18\x19\x1a\x1b\x1c\x1d\x1e\x1f";
+        const Run runs[] = {
+            { "quote", "\"", "\"", '\'' },
+            { "apostrophe", "'", "'", '"' },
+            { "ampersand", "&amp;", "&", '"' },
+            { "less-than", "&lt;", "<", '"' },
+            { "greater-than", ">", ">", '"' },
+            { "tab", "\t", "\t", '"' },
+            { "control characters", controls, controls, '"' },
+            { "2-byte UTF-8", "\xc3\xa9", "\xc3\xa9", '"' },
+            { "3-byte UTF-8", "\xe2\x82\xac", "\xe2\x82\xac", '"' },
+            { "4-byte UTF-8", "\xf0\x9f\x98\x80", "\xf0\x9f\x98\x80", '"' },
+        };
+        const juce::String everyParameter ("<PARAM id=\"powerId\" value=\"1\"/>"
+                                           "<PARAM id=\"graphModeId\" value=\"2\"/>"
+                                           "<PARAM id=\"Kick_HarmonicsId\" value=\"12\"/>"
+                                           "<PARAM id=\"Kick_PressureId\" value=\"23\"/>"
+                                           "<PARAM id=\"Kick_SubId\" value=\"34\"/>"
+                                           "<PARAM id=\"Kick_SubFreqId\" value=\"5\"/>"
+                                           "<PARAM id=\"Kick_AirId\" value=\"45\"/>"
+                                           "<PARAM id=\"Kick_MidsId\" value=\"56\"/>"
+                                           "<PARAM id=\"Kick_TransId\" value=\"67\"/>"
+                                           "<PARAM id=\"Kick_CompressionId\" value=\"78\"/>"
+                                           "<PARAM id=\"Kick_WidthId\" value=\"150\"/>");
+        constexpr size_t longestRead = 64 * 1024;
+
+        for (const auto& run : runs)
+            for (const auto& children : { everyParameter, juce::String() })
+            {
+                SCOPED_TRACE (juce::String (run.name) + (children.isEmpty() ? ", no parameter" : ", every parameter"));
+                const auto written = juce::String::fromUTF8 (run.written);
+                const auto withRun = [&] (int length) {
+                    const auto quote = juce::String::charToString (run.quote);
+                    return block ("<VANTO_GROUNDWORK_COMPLETE_1 note=" + quote + juce::String::repeatedString (written, length) + quote
+                                  + ">" + children + "</VANTO_GROUNDWORK_COMPLETE_1>");
+                };
+                // Restored over values away from both the state's and the defaults.
+                const auto restores = [&] (const juce::MemoryBlock& chunk) {
+                    WrapperDriver host;
+                    setEveryParameterAwayFromItsDefault (host);
+                    host.setState (chunk);
+                    return value (host, "Kick_WidthId") != 188.0f;
+                };
+
+                // The longest run restored, between one character and a text the reader does not take.
+                int longest = 1, refused = (int) (longestRead / written.getNumBytesAsUTF8()) + 1;
+                ASSERT_TRUE (restores (withRun (longest)));
+                ASSERT_FALSE (restores (withRun (refused)));
+                while (refused - longest > 1)
+                {
+                    const auto middle = longest + (refused - longest) / 2;
+                    (restores (withRun (middle)) ? longest : refused) = middle;
+                }
+
+                {
+                    WrapperDriver host;
+                    setEveryParameterAwayFromItsDefault (host);
+                    const auto before = host.getState();
+                    host.setState (withRun (longest + 1));
+                    EXPECT_EQ (host.getState(), before) << "one more restored";
+                }
+
+                WrapperDriver first, second;
+                first.setState (withRun (longest));
+                const auto saved = first.getState();
+                EXPECT_LE (saved.getSize() - 9, longestRead);
+                setEveryParameterAwayFromItsDefault (second);
+                second.setState (saved);
+                for (auto* parameter : first.processor().getParameters())
+                {
+                    const auto id = dynamic_cast<juce::AudioProcessorParameterWithID*> (parameter)->paramID;
+                    EXPECT_EQ (value (second, id.toRawUTF8()), value (first, id.toRawUTF8())) << id;
+                }
+                EXPECT_EQ (value (second, "Kick_WidthId"), children.isEmpty() ? 100.0f : 150.0f);
+                const auto savedXml = juce::XmlDocument::parse (xmlOf (saved));
+                ASSERT_NE (savedXml, nullptr);
+                EXPECT_EQ (savedXml->getStringAttribute ("note"), juce::String::repeatedString (juce::String::fromUTF8 (run.text), longest))
+                    << "the run was not kept";
+                first.setState (saved);
+                EXPECT_EQ (first.getState(), saved);
+            }
+    }
+
+    // A state that the reader takes but whose saved form it would not: all
+    // eleven parameters and 12,000 quotes inside apostrophes, 12 KB that the
+    // writer would save as 72 KB. It is refused, as a text too long to read
+    // is, rather than restored and then lost at the next save.
+    TEST (SavedState, AStateWhoseSavedFormWouldNotBeReadIsIgnored)
+    {
+        WrapperDriver host;
+        setEveryParameterAwayFromItsDefault (host);
+        const auto before = host.getState();
+
+        const auto xml = xmlOf (WrapperDriver().getState())
+                             .replace ("<VANTO_GROUNDWORK_COMPLETE_1>",
+                                       "<VANTO_GROUNDWORK_COMPLETE_1 note='" + juce::String::repeatedString ("\"", 12000) + "'>");
+        host.setState (block (xml));
+
+        EXPECT_EQ (host.getState(), before);
     }
 
     TEST (SavedState, LenientBlocksAreAccepted)

@@ -15,6 +15,10 @@ namespace testsupport
     constexpr uint32_t controlsChunk = 0x656C636B; // 'elck'
     constexpr uint32_t stateChunk = 0x6A756365;    // 'juce'
 
+    // What the window answers when it is asked to show without the
+    // instance's parameters object (AAX_ERROR_NOT_INITIALIZED).
+    constexpr int32_t windowNotInitialised = -20011;
+
     // Every instance gone, the module stopped: nothing of the host may still be held.
     inline void expectEverythingReturned (host::LoadedEffect& effect)
     {

@@ -26,8 +26,9 @@ public:
     AAX_CEffectGUI& operator= (const AAX_CEffectGUI&) = delete;
 
     /** Takes the instance's parameters object from the controller and builds
-        the view contents (and attaches them to a view container already
-        held); AAX_ERROR_NOT_INITIALIZED without a controller. */
+        the view contents (and, when it has a parameters object, attaches them
+        to a view container already held); AAX_ERROR_NOT_INITIALIZED without a
+        controller. */
     AAX_Result Initialize (IACFUnknown* controller) override;
     /** Takes the view contents down while the parameters object is still
         held, then lets go of it and of the controller and transport. */

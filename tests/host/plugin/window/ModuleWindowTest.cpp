@@ -144,3 +144,58 @@ TEST_F (ModuleWindow, InitialisedAgainItShowsAgainAndUninitialisedItRefusesAView
     }
     testsupport::expectEverythingReturned (effect);
 }
+
+// The window holds the instance's parameters object no longer, yet the host's
+// view stays attached and the window is initialised again: it has nothing to
+// show, so it attaches nothing and says it is not initialised. Reached two
+// ways: through a controller that offers no parameters object, and after the
+// host let the parameters object go and uninitialised the window.
+TEST_F (ModuleWindow, InitialisedAgainWithoutAParametersObjectItAttachesNothing)
+{
+    {
+        host::EffectInstance instance (effect, 2, 48000.0f, host::EffectInstance::Window::wanted);
+        auto& objects = instance.objects();
+        auto* container = instance.openWindow();
+        ASSERT_NE (container, nullptr);
+        ASSERT_TRUE (container->hasWindow()) << "no X display";
+        const auto windowID = reinterpret_cast<unsigned long> (container->GetPtr());
+        ASSERT_TRUE (host::captureSettledWindow (windowID, paintBound));
+        auto& window = *objects.gui();
+        host::ViewSize size {};
+
+        objects.controller().setEffectParameters (nullptr);
+        EXPECT_EQ (window.Initialize (objects.controller().unknown()), testsupport::windowNotInitialised);
+        EXPECT_NE (window.GetViewSize (&size), host::resultOk) << "contents without a parameters object";
+
+        // Offered again, the parameters object brings the window back into the view.
+        objects.controller().setEffectParameters (objects.parameters());
+        ASSERT_EQ (window.Initialize (objects.controller().unknown()), host::resultOk);
+        const auto shown = host::captureSettledWindow (windowID, paintBound);
+        ASSERT_TRUE (shown) << "nothing painted after the parameters object came back";
+        EXPECT_FALSE (host::isOneColour (*shown));
+    }
+    testsupport::expectEverythingReturned (effect);
+}
+
+TEST_F (ModuleWindow, InitialisedAgainOnceTheParametersObjectIsGoneItAttachesNothing)
+{
+    {
+        host::EffectInstance instance (effect, 2, 48000.0f, host::EffectInstance::Window::wanted);
+        auto& objects = instance.objects();
+        auto* container = instance.openWindow();
+        ASSERT_NE (container, nullptr);
+        ASSERT_TRUE (container->hasWindow()) << "no X display";
+        ASSERT_TRUE (host::captureSettledWindow (reinterpret_cast<unsigned long> (container->GetPtr()), paintBound));
+        auto& window = *objects.gui();
+        host::ViewSize size {};
+
+        objects.releaseParameters();
+        EXPECT_EQ (effect.liveObjects(), 2) << "the window still holds the parameters object";
+        ASSERT_EQ (window.Uninitialize(), host::resultOk);
+        EXPECT_EQ (effect.liveObjects(), 1) << "the window let the parameters object go";
+
+        EXPECT_EQ (window.Initialize (objects.controller().unknown()), testsupport::windowNotInitialised);
+        EXPECT_NE (window.GetViewSize (&size), host::resultOk) << "contents without a parameters object";
+    }
+    testsupport::expectEverythingReturned (effect);
+}

@@ -38,8 +38,10 @@ AAX_Result AAX_CEffectGUI::Initialize (IACFUnknown* controller)
     CreateViewContents();
 
     // Initialised again while attached: the first contents went with the
-    // first parameters object, so the new ones take their place in the view.
-    if (mViewContainer != nullptr)
+    // first parameters object, so the new ones, built from the new one, take
+    // their place in the view. Without a parameters object there are none to
+    // attach, just as Uninitialize found none to take down.
+    if (mViewContainer != nullptr && mEffectParameters != nullptr)
     {
         CreateViewContainer();
         UpdateAllParameters();
