@@ -1,6 +1,10 @@
 #pragma once
 
+#include "MessageThreadLock.h"
+
 #include <juce_events/juce_events.h>
+
+#include <optional>
 
 // Keeps the message thread out of an object's timer callbacks while a host
 // thread builds or destroys the object. JUCE members start their timers as
@@ -23,25 +27,20 @@ public:
     {
         const auto* messageManager = juce::MessageManager::getInstanceWithoutCreating();
 
-        if (held || messageManager == nullptr || messageManager->isThisTheMessageThread()
+        if (hold.has_value() || messageManager == nullptr || messageManager->isThisTheMessageThread()
             || messageManager->currentThreadHasLockedMessageManager())
             return;
 
-        lock.enter();
-        held = true;
+        hold.emplace();
     }
 
     void release() noexcept
     {
-        if (held)
-            lock.exit();
-
-        held = false;
+        hold.reset();
     }
 
 private:
-    juce::MessageManager::Lock lock;
-    bool held = false;
+    std::optional<MessageThreadLock> hold;
 
     JUCE_DECLARE_NON_COPYABLE (MessageThreadExclusion)
 };

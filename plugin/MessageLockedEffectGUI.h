@@ -1,7 +1,7 @@
 // MessageLockedEffectGUI.h: the base the wrapper's window object gets in this module: host calls that build or attach the window hold JUCE's message-manager lock.
 #pragma once
 
-#include <juce_events/juce_events.h>
+#include "MessageThreadLock.h"
 
 #include <AAX_CEffectGUI.h>
 #include <AAX_Errors.h>
@@ -23,7 +23,7 @@ namespace kick
         // has nothing to show, and says so as it does to a view.
         AAX_Result Initialize (IACFUnknown* controller) override
         {
-            const juce::MessageManagerLock lock;
+            const MessageThreadLock lock;
             const auto result = AAX_CEffectGUI::Initialize (controller);
 
             if (result == AAX_SUCCESS && GetEffectParameters() == nullptr)
@@ -36,7 +36,7 @@ namespace kick
         // initialised, uninitialised, or initialised without one) is refused.
         AAX_Result SetViewContainer (IACFUnknown* viewContainer) override
         {
-            const juce::MessageManagerLock lock;
+            const MessageThreadLock lock;
 
             if (viewContainer != nullptr && GetEffectParameters() == nullptr)
                 return AAX_ERROR_NOT_INITIALIZED;
@@ -46,7 +46,7 @@ namespace kick
 
         AAX_Result SetControlHighlightInfo (AAX_CParamID parameterID, AAX_CBoolean isHighlighted, AAX_EHighlightColor colour) override
         {
-            const juce::MessageManagerLock lock;
+            const MessageThreadLock lock;
             return AAX_CEffectGUI::SetControlHighlightInfo (parameterID, isHighlighted, colour);
         }
     };

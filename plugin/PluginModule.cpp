@@ -19,11 +19,12 @@
 // The wrapper takes its window down (peer and editor) inside an autorelease
 // pool scope, which only macOS needs; the scope runs when the host takes the
 // view away, uninitialises the window object or releases it for the last
-// time. Here it holds JUCE's message-manager lock instead, so the window goes
-// away between two messages, never in the middle of a paint or a timer callback.
+// time. Here it holds the message thread instead (MessageThreadLock), so the
+// window goes away between two messages, never in the middle of a paint or a
+// timer callback.
 #if JUCE_LINUX || JUCE_BSD
  #undef JUCE_AUTORELEASEPOOL
- #define JUCE_AUTORELEASEPOOL const juce::MessageManagerLock JUCE_JOIN_MACRO (messageManagerLock_, __LINE__);
+ #define JUCE_AUTORELEASEPOOL const ::MessageThreadLock JUCE_JOIN_MACRO (messageManagerLock_, __LINE__);
 #endif
 
 // The copy in the build tree, beside the settings check that admits AAX.
