@@ -1,4 +1,4 @@
-// KickHostRun.h: kick_host run by the tests as a user runs it: to its end through the shell, or in the background to be signalled, in a folder of the test's own.
+// KickHostRun.h: kick_host run by the tests as a user runs it: to its end through the shell, or in the background to be signalled, in a folder of the test's own, fed through a FIFO whose writer stalls.
 #pragma once
 
 #include <gtest/gtest.h>
