@@ -19,7 +19,11 @@ public:
                                       XBlackPixel (display, XDefaultScreen (display)),
                                       XBlackPixel (display, XDefaultScreen (display)));
         XMapWindow (display, window);
-        XFlush (display);
+        // The module makes its own window inside this one through a connection
+        // of its own, which the server may serve first: the window must exist
+        // there before its ID is handed out, or the module's window is refused
+        // (BadWindow) and never shows.
+        XSync (display, False);
     }
 
     ~NativeWindow()
@@ -38,7 +42,9 @@ public:
         if (display == nullptr || newSize.horz < 1.0f || newSize.vert < 1.0f)
             return;
         XResizeWindow (display, window, static_cast<unsigned> (newSize.horz), static_cast<unsigned> (newSize.vert));
-        XFlush (display);
+        // Done on the server before this returns, for the same reason: the
+        // module, and any client looking at the window, find it at its new size.
+        XSync (display, False);
     }
 
 private:

@@ -14,6 +14,7 @@
 #include <dlfcn.h>
 #include <functional>
 #include <limits>
+#include <memory>
 #include <vector>
 
 namespace EditorHarness
@@ -207,27 +208,35 @@ inline void installHostXErrorHandler()
             setHandler ([] (void*, void*) { return 0; });
 }
 
-// Runs the message loop for a while so that posted messages (text-editor
-// commits, focus changes, window events) are delivered. Real-window tests only.
-inline void pumpMessages (int milliseconds = 50)
-{
-    juce::MessageManager::getInstance()->runDispatchLoopUntil (milliseconds);
-}
+// How long a real-window test waits for what must come: far beyond any
+// message's or window event's delay, so that only a hang reaches it.
+constexpr juce::uint32 patienceMs = 120000;
 
-// Pumps messages until `condition` holds or `timeoutMs` has passed.
-inline bool pumpUntil (const std::function<bool()>& condition, int timeoutMs = 2000)
+// Pumps the message loop (text-editor commits, focus changes, window events)
+// until `condition` holds; false if it never does. Real-window tests only.
+inline bool pumpUntil (const std::function<bool()>& condition)
 {
-    const auto deadline = juce::Time::getMillisecondCounter() + (juce::uint32) timeoutMs;
+    const auto deadline = juce::Time::getMillisecondCounter() + patienceMs;
 
     while (! condition())
     {
         if (juce::Time::getMillisecondCounter() > deadline)
             return false;
 
-        pumpMessages (10);
+        juce::MessageManager::getInstance()->runDispatchLoopUntil (10);
     }
 
     return true;
+}
+
+// Delivers every message posted so far (a text editor's posted focus loss,
+// a button's posted click): the queue is first in, first out, so they have
+// all arrived once a message posted after them has.
+inline bool deliverPostedMessages()
+{
+    auto delivered = std::make_shared<bool> (false);
+    juce::MessageManager::callAsync ([delivered] { *delivered = true; });
+    return pumpUntil ([delivered] { return *delivered; });
 }
 
 } // namespace EditorHarness

@@ -1,4 +1,4 @@
-// KickHostRun.h: kick_host run by the tests as a user runs it: to its end through the shell, or in the background to be signalled, in a folder of the test's own.
+// KickHostRun.h: kick_host run by the tests as a user runs it: to its end through the shell, or in the background to be signalled, in a folder of the test's own, fed through a FIFO whose writer stalls.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -10,6 +10,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -153,6 +154,64 @@ namespace kick_host_run
         }
         return true;
     }
+
+    // The writer of a FIFO that hands over `bytes` as soon as the program opens it
+    // to read, then stalls with it open, as a producer that stopped producing does,
+    // until this goes. The FIFO is made to hold every byte, so that handing them
+    // over never waits on how fast the program reads, nor on whether it ends first.
+    class StalledFifoWriter
+    {
+    public:
+        StalledFifoWriter (const std::string& path, const std::string& bytes)
+        {
+            if (! eventually ([&] { return (writer = ::open (path.c_str(), O_WRONLY | O_NONBLOCK | O_CLOEXEC)) >= 0; }))
+                return;
+            if (::fcntl (writer, F_SETPIPE_SZ, static_cast<int> (bytes.size())) < 0 || ::fcntl (writer, F_SETFL, 0) != 0)
+                return;
+            delivered = writeWhileTheReaderMayEnd (writer, bytes) == bytes.size();
+        }
+        ~StalledFifoWriter()
+        {
+            if (writer >= 0)
+                ::close (writer);
+        }
+        StalledFifoWriter (const StalledFifoWriter&) = delete;
+        StalledFifoWriter& operator= (const StalledFifoWriter&) = delete;
+
+        // Whether the program opened the FIFO and every byte went in.
+        bool handedOver() const noexcept { return delivered; }
+
+    private:
+        // Writes all of `bytes` into a pipe or FIFO whose reader may have ended: that
+        // shows as a short count, never as the SIGPIPE that would end the whole test
+        // process. The signal is held back for this thread alone and taken if the write
+        // raised it, so that no child started later inherits a blocked or ignored SIGPIPE.
+        static size_t writeWhileTheReaderMayEnd (int writer, const std::string& bytes)
+        {
+            sigset_t pipeSignal, before;
+            sigemptyset (&pipeSignal);
+            sigaddset (&pipeSignal, SIGPIPE);
+            ::pthread_sigmask (SIG_BLOCK, &pipeSignal, &before);
+            size_t done = 0;
+            while (done < bytes.size())
+            {
+                const auto written = ::write (writer, bytes.data() + done, bytes.size() - done);
+                if (written < 0 && errno == EINTR)
+                    continue;
+                if (written <= 0)
+                    break;
+                done += static_cast<size_t> (written);
+            }
+            const timespec none {};
+            while (::sigtimedwait (&pipeSignal, nullptr, &none) == SIGPIPE)
+                ;
+            ::pthread_sigmask (SIG_SETMASK, &before, nullptr);
+            return done;
+        }
+
+        int writer = -1;
+        bool delivered = false;
+    };
 
     // kick_host started in the background through `sh -c "PREFIX exec ..."`
     // (PREFIX: shell words before the program, such as "unset DISPLAY;" or

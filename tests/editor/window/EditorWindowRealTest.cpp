@@ -16,7 +16,7 @@ protected:
         editor->addToDesktop (0);
         editor->setVisible (true);
         editor->toFront (true);
-        pumpUntil ([this] { return editor->isShowing(); });
+        EXPECT_TRUE (pumpUntil ([this] { return editor->isShowing(); }));
     }
 
     ~EditorRealWindowTest() override
@@ -36,7 +36,7 @@ protected:
                                 juce::MouseInputSource::defaultPressure, 0.0f, now);
         peer->handleMouseEvent (mouse, position, juce::ModifierKeys(),
                                 juce::MouseInputSource::defaultPressure, 0.0f, now + 10);
-        pumpMessages (50);
+        ASSERT_TRUE (deliverPostedMessages());
     }
 
     std::unique_ptr<TemplateEffectAudioProcessorEditor> editor;
@@ -47,7 +47,7 @@ TEST_F (EditorRealWindowTest, TimerFollowsAutomationAndTheWindowCanBeSnapshotted
     ASSERT_TRUE (editor->isShowing());
     setParameter ("Kick_WidthId", 150.0f);
     setParameter ("graphModeId", 0.0f);
-    EXPECT_TRUE (pumpUntil ([this] { return editor->widthKnob.value == 150.0f && processor.waveformView.isVisible(); }, 1000));
+    EXPECT_TRUE (pumpUntil ([this] { return editor->widthKnob.value == 150.0f && processor.waveformView.isVisible(); }));
     EXPECT_FALSE (editor->spectrum.isVisible());
     EXPECT_TRUE (gestures.sentNothing());
 
@@ -71,7 +71,7 @@ TEST_F (EditorRealWindowTest, ClickOnAnEmptyPartOfTheWindowCommitsTheValueBeingT
     clickAt ({ 200.0f, 196.0f });   // between the display and the knob plate
 
     ASSERT_TRUE (pumpUntil ([this] { return ! gestures.sends.empty(); }));
-    pumpMessages (50);
+    ASSERT_TRUE (deliverPostedMessages());
     EXPECT_TRUE (gestures.sentOneGesture());
     EXPECT_EQ (parameterValue ("Kick_AirId"), 42.0f);
     EXPECT_FALSE (air.valueBox.isVisible());

@@ -20,7 +20,7 @@ protected:
         window.addToDesktop (0);
         window.setVisible (true);
         window.toFront (true);
-        pumpUntil ([this] { return window.isShowing(); });
+        EXPECT_TRUE (pumpUntil ([this] { return window.isShowing(); }));
 
         setParameter ("Kick_AirId", 50.0f);
         air.refreshFromParameter();
@@ -54,7 +54,7 @@ TEST_F (ValueBoxWindowTest, ReturnCommitsOnceDespiteTheFocusLossThatFollows)
 
     ASSERT_TRUE (pumpUntil ([this] { return ! gestures.sends.empty(); }));
     EXPECT_TRUE (pumpUntil ([this] { return ! air.valueBox.hasKeyboardFocus (false); }));
-    pumpMessages (100);   // lets the posted focus-loss message arrive
+    ASSERT_TRUE (deliverPostedMessages());   // the text editor's posted focus loss among them
 
     EXPECT_TRUE (gestures.sentOneGesture());
     EXPECT_EQ (gestures.lastPlainValue(), 100.0f);
@@ -69,7 +69,7 @@ TEST_F (ValueBoxWindowTest, FocusMovingElsewhereCommitsTheTypedValue)
     window.grabKeyboardFocus();
 
     ASSERT_TRUE (pumpUntil ([this] { return ! gestures.sends.empty(); }));
-    pumpMessages (100);
+    ASSERT_TRUE (deliverPostedMessages());
 
     EXPECT_TRUE (gestures.sentOneGesture());
     EXPECT_EQ (parameterValue ("Kick_AirId"), 42.0f);

@@ -587,15 +587,12 @@ TEST (CommandLineHost, AStalledStreamIsStoppedByASignalAndLeavesNothing)
     {
         // Its writer gives the header and a few blocks, then stalls with the FIFO open.
         Background render ("--in '" + folder / "in.fifo" + "' --out '" + folder / "out.wav" + "'");
-        int writer = -1;
-        ASSERT_TRUE (eventually ([&] { return (writer = ::open ((folder / "in.fifo").c_str(), O_WRONLY | O_NONBLOCK)) >= 0; }));
-        ::fcntl (writer, F_SETFL, 0);
-        ASSERT_EQ (::write (writer, start.data(), start.size()), static_cast<ssize_t> (start.size()));
+        const StalledFifoWriter writer (folder / "in.fifo", start);
+        ASSERT_TRUE (writer.handedOver()) << render.errors;
         ASSERT_TRUE (eventually (temporaryFileExists)) << render.errors;
 
         ::kill (render.pid(), signal);
         const int status = render.waitForEnd();
-        ::close (writer);
         EXPECT_TRUE (WIFSIGNALED (status) && WTERMSIG (status) == signal) << name << ": status " << status << "\n" << render.errors;
         EXPECT_TRUE (contains (render.errors, std::string ("interrupted by ") + name)) << render.errors;
         EXPECT_EQ (folder.entries(), (std::vector<std::string> { "in.fifo", "in.wav" })) << name << ": a file was left";
@@ -631,14 +628,12 @@ TEST (CommandLineHost, AWriteThatFailsWhileTheInputStallsEndsTheRenderAtOnce)
 
     // Its writer gives two blocks and stalls with the FIFO open; the first
     // block's output (256 KB) is beyond a limit of 100 blocks of 512 bytes.
+    // The render may fail before it has read all it was given.
     Background render ("--in '" + folder / "in.fifo" + "' --out '" + folder / "out.wav" + "'", "ulimit -f 100;");
-    int writer = -1;
-    ASSERT_TRUE (eventually ([&] { return (writer = ::open ((folder / "in.fifo").c_str(), O_WRONLY | O_NONBLOCK)) >= 0; }));
-    ::fcntl (writer, F_SETFL, 0);
-    ASSERT_EQ (::write (writer, start.data(), start.size()), static_cast<ssize_t> (start.size()));
+    const StalledFifoWriter writer (folder / "in.fifo", start);
+    ASSERT_TRUE (writer.handedOver()) << render.errors;
 
     const int status = render.waitForEnd();
-    ::close (writer);
     EXPECT_TRUE (WIFEXITED (status) && WEXITSTATUS (status) == 1) << "status " << status << "\n" << render.errors;
     EXPECT_TRUE (contains (render.errors, "cannot write " + folder / "out.wav" + ": File too large")) << render.errors;
     EXPECT_EQ (folder.entries(), (std::vector<std::string> { "in.fifo", "in.wav" })) << "a file was left";

@@ -14,8 +14,6 @@ namespace
 
     // Where the harmonics knob sits in the 400 x 477 window.
     constexpr host::Area harmonicsKnob { 15, 330, 90, 90 };
-    // The editor refreshes every 20 ms; a repaint follows on the next message.
-    constexpr auto settleTime = 300ms;
     // A capture ends as soon as the window is painted: only a window that
     // never paints waits this long, long enough for a loaded machine under a sanitizer.
     constexpr auto paintBound = 15s;
@@ -79,7 +77,8 @@ TEST_F (ModuleWindow, AHostMayReleaseTheWindowWhileItIsShowing)
         host::EffectInstance instance (effect, 1, 44100.0f, host::EffectInstance::Window::wanted);
         auto* container = instance.openWindow();
         ASSERT_NE (container, nullptr);
-        std::this_thread::sleep_for (settleTime);
+        ASSERT_TRUE (container->hasWindow()) << "no X display";
+        ASSERT_TRUE (host::captureSettledWindow (reinterpret_cast<unsigned long> (container->GetPtr()), paintBound)) << "never shown";
         instance.automate ("Kick_WidthId", 0.9);
         // No SetViewContainer (null) first: the window object takes the view down itself.
     }
