@@ -26,8 +26,9 @@ public:
     ~MessageThreadLock()
     {
         lock->exit();
-        // A message that is never delivered (the loop has stopped, and with it
-        // any signal) deletes the lock as the queue lets go of it.
+        // A loop that is stopping refuses the message, and the lock goes here
+        // at once; the module stops its loop only after its last object, and
+        // with it every call that holds the thread, has gone.
         juce::MessageManager::callAsync ([lockToDelete = std::move (lock)] {});
     }
 

@@ -1,4 +1,4 @@
-// MessageLockedEffectGUI.h: the base the wrapper's window object gets in this module: host calls that build or attach the window hold JUCE's message-manager lock.
+// MessageLockedEffectGUI.h: the base the wrapper's window object gets in this module: host calls that build or attach the window hold the message thread between two messages.
 #pragma once
 
 #include "MessageThreadLock.h"

@@ -13,7 +13,7 @@
 
 // The wrapper's window object derives from AAX_CEffectGUI; here it derives
 // from the module's base, whose host calls that build and attach the window
-// hold JUCE's message-manager lock (see MessageLockedEffectGUI.h).
+// hold the message thread (see MessageLockedEffectGUI.h).
 #define AAX_CEffectGUI ::kick::MessageLockedEffectGUI
 
 // The wrapper takes its window down (peer and editor) inside an autorelease

@@ -44,6 +44,51 @@ namespace
         bool owned = false;
     };
 
+    // libsndfile's calls on a file of ours (a Derived holding a Descriptor
+    // `descriptor`) that every one of them makes alike. Reading keeps the
+    // first error in `ioError`: libsndfile takes a short count for the end.
+    template <typename Derived>
+    struct DescriptorCalls
+    {
+        static Derived& of (void* user) { return *static_cast<Derived*> (user); }
+
+        static sf_count_t length (void* user)
+        {
+            struct stat status {};
+            return ::fstat (of (user).descriptor.number, &status) == 0 ? status.st_size : -1;
+        }
+
+        static sf_count_t seek (sf_count_t offset, int whence, void* user)
+        {
+            return ::lseek (of (user).descriptor.number, offset, whence);
+        }
+
+        static sf_count_t tell (void* user)
+        {
+            return ::lseek (of (user).descriptor.number, 0, SEEK_CUR);
+        }
+
+        static sf_count_t readBytes (void* destination, sf_count_t bytes, void* user)
+        {
+            auto& file = of (user);
+            for (;;)
+            {
+                const auto got = ::read (file.descriptor.number, destination, static_cast<size_t> (bytes));
+                if (got >= 0)
+                    return got;
+                if (errno != EINTR)
+                {
+                    if (file.ioError == 0)
+                        file.ioError = errno;
+                    return 0;
+                }
+            }
+        }
+
+        // The error of the first read or write that failed; 0 when none did.
+        int ioError = 0;
+    };
+
     std::string lowerCase (std::string text)
     {
         std::transform (text.begin(), text.end(), text.begin(), [] (unsigned char c) { return static_cast<char> (std::tolower (c)); });
@@ -142,6 +187,14 @@ namespace
         }
     };
 
+    // Whether an empty data chunk was finished so: nothing follows it, or
+    // another chunk (its ID four printable characters) does, not audio.
+    bool endsOrAnotherChunkFollows (HeaderReader in)
+    {
+        const auto next = in.id();
+        return ! next || std::all_of (next->begin(), next->end(), [] (unsigned char c) { return c >= 0x20 && c < 0x7F; });
+    }
+
     struct DeclaredLength
     {
         std::optional<int64_t> frames;
@@ -188,9 +241,11 @@ namespace
             else if (wave && *chunk == "data")
             {
                 const bool inDs64 = rf64 && *size == 0xFFFFFFFFu;
+                if (inDs64 && rf64DataSizeAt == 0)
+                    return {}; // no ds64 chunk before it: libsndfile judges
                 const UnfinishedSize field { inDs64 ? rf64DataSizeAt : body - 4, inDs64 ? 8u : 4u, inDs64 ? rf64DataSize : *size };
                 const uint64_t allOnes = field.width == 4 ? 0xFFFFFFFFu : ~uint64_t { 0 };
-                if (field.value == 0 || field.value == allOnes)
+                if (field.value == allOnes || (field.value == 0 && ! endsOrAnotherChunkFollows (in)))
                     return { std::nullopt, field };
                 if (bytesPerFrame == 0)
                     return {};
@@ -353,7 +408,7 @@ std::optional<std::string> host::passthroughLoss (int inputFormat, const OutputF
 }
 
 //==============================================================================
-struct host::AudioFileReader::File
+struct host::AudioFileReader::File : DescriptorCalls<File>
 {
     Descriptor descriptor;
     std::optional<InputRelay> relay; // for a stream
@@ -362,34 +417,16 @@ struct host::AudioFileReader::File
     std::optional<UnfinishedSize> unfinished;
     SoundFile handle { nullptr, sf_close };
 
-    static File& of (void* user) { return *static_cast<File*> (user); }
-
-    static sf_count_t length (void* user)
-    {
-        struct stat status {};
-        return ::fstat (of (user).descriptor.number, &status) == 0 ? status.st_size : -1;
-    }
-
-    static sf_count_t seek (sf_count_t offset, int whence, void* user)
-    {
-        return ::lseek (of (user).descriptor.number, offset, whence);
-    }
-
     static sf_count_t read (void* destination, sf_count_t bytes, void* user)
     {
         auto& file = of (user);
-        const auto at = ::lseek (file.descriptor.number, 0, SEEK_CUR);
-        const auto got = std::max<ssize_t> (::read (file.descriptor.number, destination, static_cast<size_t> (bytes)), 0);
+        const auto at = tell (user);
+        const auto got = readBytes (destination, bytes, user);
         file.unfinished->patch (static_cast<char*> (destination), static_cast<size_t> (got), at);
         return got;
     }
 
     static sf_count_t write (const void*, sf_count_t, void*) { return 0; }
-
-    static sf_count_t tell (void* user)
-    {
-        return ::lseek (of (user).descriptor.number, 0, SEEK_CUR);
-    }
 };
 
 host::AudioFileReader::AudioFileReader (const std::string& pathToRead)
@@ -457,7 +494,7 @@ host::AudioFileReader::AudioFileReader (const std::string& pathToRead)
     }
     if (file->handle == nullptr)
         throw std::runtime_error ("cannot read " + path + ": "
-                                  + (sf_error (nullptr) > 0 ? std::string (sf_strerror (nullptr)) : "libsndfile could not open it"));
+                                  + libraryReason (sf_error (nullptr), "libsndfile could not open it"));
     if (info.channels < 1 || info.samplerate < 1)
         throw std::runtime_error (path + " holds no audio");
 
@@ -492,8 +529,10 @@ int host::AudioFileReader::read (float* const* destination, int maxFrames)
         waiting.emplace();
     const auto got = static_cast<int> (sf_readf_float (file->handle.get(), interleaved.data(), maxFrames));
     waiting.reset();
+    if (file->ioError != 0)
+        throw std::runtime_error ("cannot read " + path + ": " + std::strerror (file->ioError));
     if (got <= 0 && sf_error (file->handle.get()) != SF_ERR_NO_ERROR)
-        throw std::runtime_error ("cannot read " + path + ": " + sf_strerror (file->handle.get()));
+        throw std::runtime_error ("cannot read " + path + ": " + libraryReason (sf_error (file->handle.get()), "libsndfile could not read it"));
     if (got <= 0 && streamed && file->relay->error() != 0)
         throw std::runtime_error ("cannot read " + path + ": " + std::strerror (file->relay->error()));
 
@@ -522,52 +561,32 @@ void host::AudioFileReader::cancelRead() noexcept
 }
 
 //==============================================================================
-struct host::AudioFileWriter::File
+// libsndfile drops some write errors, such as those sf_close makes (FLAC's
+// last frame, Ogg's last pages), so every write passes through here and the
+// first that fails or falls short is kept.
+struct host::AudioFileWriter::File : DescriptorCalls<File>
 {
     Descriptor descriptor;
-    // The error of the first write that failed or fell short. libsndfile
-    // drops some, such as those sf_close makes (FLAC's last frame, Ogg's
-    // last pages), so every write passes through here.
-    int writeError = 0;
     SoundFile handle { nullptr, sf_close };
-
-    static File& of (void* user) { return *static_cast<File*> (user); }
-
-    static sf_count_t length (void* user)
-    {
-        struct stat status {};
-        return ::fstat (of (user).descriptor.number, &status) == 0 ? status.st_size : -1;
-    }
-
-    static sf_count_t seek (sf_count_t offset, int whence, void* user)
-    {
-        return ::lseek (of (user).descriptor.number, offset, whence);
-    }
 
     static sf_count_t read (void* destination, sf_count_t bytes, void* user)
     {
-        const auto got = ::read (of (user).descriptor.number, destination, static_cast<size_t> (bytes));
-        return std::max<sf_count_t> (got, 0);
+        return readBytes (destination, bytes, user);
     }
 
     static sf_count_t write (const void* source, sf_count_t bytes, void* user)
     {
         auto& file = of (user);
         sf_count_t done = 0;
-        while (done < bytes && file.writeError == 0)
+        while (done < bytes && file.ioError == 0)
         {
             const auto written = ::write (file.descriptor.number, static_cast<const char*> (source) + done, static_cast<size_t> (bytes - done));
             if (written > 0)
                 done += written;
             else if (written == 0 || errno != EINTR)
-                file.writeError = written == 0 ? EIO : errno;
+                file.ioError = written == 0 ? EIO : errno;
         }
         return done;
-    }
-
-    static sf_count_t tell (void* user)
-    {
-        return ::lseek (of (user).descriptor.number, 0, SEEK_CUR);
     }
 };
 
@@ -614,7 +633,7 @@ void host::AudioFileWriter::start (const OutputFormat& format, double sampleRate
 std::runtime_error host::AudioFileWriter::failure (int libraryError) const
 {
     return std::runtime_error ("cannot write " + name + ": "
-                               + (file->writeError != 0 ? std::strerror (file->writeError)
+                               + (file->ioError != 0 ? std::strerror (file->ioError)
                                                         : libraryReason (libraryError, "libsndfile could not write it")));
 }
 
@@ -648,7 +667,7 @@ void host::AudioFileWriter::write (const float* const* source, int numFrames)
         }
     }
 
-    if (sf_writef_float (file->handle.get(), interleaved.data(), numFrames) != numFrames || file->writeError != 0)
+    if (sf_writef_float (file->handle.get(), interleaved.data(), numFrames) != numFrames || file->ioError != 0)
         throw failure (sf_error (file->handle.get()));
 }
 
@@ -658,9 +677,9 @@ void host::AudioFileWriter::close()
     // here, so a full disk can still fail now.
     const int error = sf_error (file->handle.get());
     const int closed = sf_close (file->handle.release());
-    if (const int descriptorClosed = file->descriptor.close(); file->writeError == 0)
-        file->writeError = descriptorClosed;
-    if (error != SF_ERR_NO_ERROR || closed != 0 || file->writeError != 0)
+    if (const int descriptorClosed = file->descriptor.close(); file->ioError == 0)
+        file->ioError = descriptorClosed;
+    if (error != SF_ERR_NO_ERROR || closed != 0 || file->ioError != 0)
         throw failure (error != SF_ERR_NO_ERROR ? error : closed);
 }
 

@@ -15,7 +15,11 @@ namespace
     // saturators' amounts, the power crossfade) feeding the glue saturation's
     // follower, which releases over 50 ms towards the gain that amount sets
     // (every other follower rests at silence from the start). Chained glides
-    // land within the sum of their own times.
+    // land within the sum of their own times. The host sees only the module,
+    // so these are the effect's figures as it states them (its decay exponent
+    // in engine/dsp/DspCore.h, the glue saturation in engine/dsp/Clippers.h);
+    // CommandLineRender.EverySettingIsInForceFromTheFirstSample fails should
+    // they ever outgrow this lead-in.
     constexpr double slowestChainSeconds = 0.020 + 0.050;
     constexpr double decayPerSpan = 4.605;
 

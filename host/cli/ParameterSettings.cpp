@@ -108,6 +108,18 @@ namespace
         return number.negative ? -magnitude : magnitude;
     }
 
+    // Whether `value` is exactly one of `steps` evenly spaced values from
+    // `lowest` to `highest`: (value - lowest) * (steps - 1) is a whole multiple
+    // of (highest - lowest), all counted in the decimals of the most precise.
+    bool onAStep (const Decimal& value, const Decimal& lowest, const Decimal& highest, int steps)
+    {
+        const auto decimals = std::max ({ value.fraction.size(), lowest.fraction.size(), highest.fraction.size() });
+        const auto at = scaled (value, decimals), first = scaled (lowest, decimals), last = scaled (highest, decimals);
+        if (! at || ! first || ! last || *last <= *first)
+            return false;
+        return (static_cast<__int128> (*at - *first) * (steps - 1)) % (*last - *first) == 0;
+    }
+
     // The effect's text of a value as a number, when it is one.
     std::optional<double> decimal (const std::string& text)
     {
@@ -178,7 +190,7 @@ namespace
     {
         const auto lowest = plainDecimal (range.lowest), highest = plainDecimal (range.highest);
         const auto accepted = " from " + range.lowest + " to " + range.highest
-                              + (range.step > 0.0 ? " in steps of " + plain (range.step) : std::string {}) + ", such as "
+                              + (range.steps >= 2 ? " in steps of " + plain (range.step()) : std::string {}) + ", such as "
                               + plain (std::round ((std::stod (range.lowest) + std::stod (range.highest)) / 2.0));
         const auto value = plainDecimal (text);
         if (! value)
@@ -187,19 +199,13 @@ namespace
         if (compare (*value, *lowest) < 0 || compare (*value, *highest) > 0)
             throw std::invalid_argument (parameter.name + " = " + brief (text) + " is out of range: " + range.lowest + " to " + range.highest);
 
-        if (range.step > 0.0)
+        if (range.steps >= 2 && ! onAStep (*value, *lowest, *highest, range.steps))
         {
-            // On a step exactly: whole steps from the lowest value, counted in the step's own decimals.
-            const auto step = plainDecimal (plain (range.step));
-            const auto decimals = step->fraction.size();
-            const auto steps = scaled (*value, decimals), first = scaled (*lowest, decimals), size = scaled (*step, decimals);
-            if (! steps || ! first || ! size || *size <= 0 || (*steps - *first) % *size != 0)
-            {
-                const double below = std::floor ((std::stod (value->text()) - std::stod (range.lowest)) / range.step);
-                throw std::invalid_argument (parameter.name + " moves in steps of " + plain (range.step) + ": " + brief (text)
-                                             + " is between " + plain (std::stod (range.lowest) + below * range.step) + " and "
-                                             + plain (std::stod (range.lowest) + (below + 1.0) * range.step));
-            }
+            const auto step = range.step();
+            const double below = std::floor ((std::stod (value->text()) - std::stod (range.lowest)) / step);
+            throw std::invalid_argument (parameter.name + " moves in steps of " + plain (step) + ": " + brief (text) + " is between "
+                                         + plain (std::stod (range.lowest) + below * step) + " and "
+                                         + plain (std::stod (range.lowest) + (below + 1.0) * step));
         }
 
         // The effect converts the number itself; what it shows for the result
@@ -227,19 +233,22 @@ host::ParameterSetting host::parseSetting (const std::string& text)
 
 host::ParameterRange host::rangeOf (EffectInstance& instance, const HostParameter& parameter)
 {
-    ParameterRange range { {}, instance.valueText (parameter.id, 0.0), instance.valueText (parameter.id, 1.0), 0.0 };
-    const auto lowest = decimal (range.lowest), highest = decimal (range.highest);
+    ParameterRange range { {}, instance.valueText (parameter.id, 0.0), instance.valueText (parameter.id, 1.0), 0 };
     const int steps = parameter.steps;
 
-    if (lowest && highest)
+    if (decimal (range.lowest) && decimal (range.highest))
     {
-        if (steps >= 2)
-            range.step = (*highest - *lowest) / (steps - 1);
+        range.steps = steps >= 2 ? steps : 0;
         return range;
     }
     for (int step = 0; step < std::max (steps, 2); ++step)
         range.choices.push_back (instance.valueText (parameter.id, double (step) / double (std::max (steps, 2) - 1)));
     return range;
+}
+
+double host::ParameterRange::step() const
+{
+    return steps >= 2 ? (std::stod (highest) - std::stod (lowest)) / (steps - 1) : 0.0;
 }
 
 host::ResolvedSetting host::resolveSetting (EffectInstance& instance, const ParameterSetting& setting)

@@ -23,7 +23,10 @@ namespace host
     {
         std::vector<std::string> choices; // the named values in order; empty for a number
         std::string lowest, highest;      // the ends of a number's range, as the effect shows them
-        double step = 0.0;                // a number's step in plain units; 0 when it moves freely
+        int steps = 0;                    // how many evenly spaced values a number takes; 0 when it moves freely
+
+        // The spacing of those values in plain units; 0 when it moves freely.
+        double step() const;
     };
 
     ParameterRange rangeOf (EffectInstance& instance, const HostParameter& parameter);

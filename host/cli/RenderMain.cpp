@@ -91,8 +91,8 @@ namespace
             if (range.choices.empty())
             {
                 std::cout << range.lowest << " to " << range.highest;
-                if (range.step > 0.0)
-                    std::cout << " in steps of " << host::formattedNumber ("%g", range.step);
+                if (range.steps >= 2)
+                    std::cout << " in steps of " << host::formattedNumber ("%g", range.step());
             }
             else
             {

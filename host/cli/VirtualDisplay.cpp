@@ -80,8 +80,11 @@ bool host::VirtualDisplay::start (int number)
     // Made before fork: between fork and exec only async-signal-safe calls.
     const auto name = ":" + std::to_string (number);
     const auto readyNumber = std::to_string (ready[1]);
+    // -noreset: the server is this run's alone, and the module's framework
+    // connects and lets go as it registers; a server that reset as its last
+    // client left could refuse the window's connection that follows.
     const char* const arguments[] { "Xvfb", name.c_str(), "-displayfd", readyNumber.c_str(), "-screen", "0", "1024x768x24", "-nolisten", "tcp",
-                                    nullptr };
+                                    "-noreset", nullptr };
     const pid_t parent = ::getpid();
 
     // No handler of this process may run in the child before exec.

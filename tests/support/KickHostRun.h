@@ -96,16 +96,7 @@ namespace kick_host_run
 
         std::string operator/ (const std::string& name) const { return path + "/" + name; }
 
-        std::vector<std::string> entries() const
-        {
-            std::vector<std::string> names;
-            std::unique_ptr<DIR, int (*) (DIR*)> dir (::opendir (path.c_str()), ::closedir);
-            while (const auto* entry = ::readdir (dir.get()))
-                if (std::string (entry->d_name) != "." && std::string (entry->d_name) != "..")
-                    names.push_back (entry->d_name);
-            std::sort (names.begin(), names.end());
-            return names;
-        }
+        std::vector<std::string> entries() const { return entriesIn (path); }
 
         std::string path;
     };

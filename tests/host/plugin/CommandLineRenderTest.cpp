@@ -204,6 +204,28 @@ TEST (CommandLineRender, AWavWhoseHeaderWasNeverFinishedIsRenderedToItsEndWithAW
     EXPECT_EQ (folder.entries(), (std::vector<std::string> { "piped.wav", "reference.wav", "whole.wav", "z.wav" }));
 }
 
+// An empty data chunk that another chunk follows was finished so: the
+// chunk's bytes are not audio.
+TEST (CommandLineRender, AFinishedEmptyWavWithAChunkAfterItsDataHoldsNoAudio)
+{
+    const Folder folder;
+    const auto le = [] (uint32_t value, int bytes) {
+        std::string text;
+        for (int i = 0; i < bytes; ++i)
+            text += static_cast<char> (value >> (8 * i));
+        return text;
+    };
+    const std::string format = le (1, 2) + le (2, 2) + le (48000, 4) + le (48000 * 4, 4) + le (4, 2) + le (16, 2);
+    const std::string list = "INFOICMT" + le (64, 4) + std::string (64, 'x');
+    const std::string body = "WAVEfmt " + le (16, 4) + format + "data" + le (0, 4) + "LIST" + le (static_cast<uint32_t> (list.size()), 4) + list;
+    std::ofstream (folder / "empty.wav", std::ios::binary) << "RIFF" << le (static_cast<uint32_t> (body.size()), 4) << body;
+
+    const auto run = kickHost ("--in " + folder / "empty.wav" + " --out " + folder / "out.wav --set \"Kick Sub=60\"");
+    EXPECT_EQ (run.exitCode, 0) << run.output;
+    EXPECT_FALSE (contains (run.output, "never finished")) << run.output;
+    EXPECT_EQ (host::readAudioFile (folder / "out.wav").numFrames(), 0) << run.output;
+}
+
 //==============================================================================
 // Every sample passes the effect as 32-bit float: input deeper than that, or
 // an output format shallower than the input, cannot come out as it went in.
