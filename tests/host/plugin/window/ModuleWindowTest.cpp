@@ -24,6 +24,19 @@ namespace
         return picture.value_or (host::Picture {});
     }
 
+    // Opens the instance's window in a host view and waits until it has
+    // painted: the view's X window, or 0 when there is no X display or the
+    // window never paints.
+    unsigned long shownWindow (host::EffectInstance& instance)
+    {
+        auto* container = instance.openWindow();
+        if (container == nullptr || ! container->hasWindow())
+            return 0;
+        const auto windowID = reinterpret_cast<unsigned long> (container->GetPtr());
+        return host::captureSettledWindow (windowID, paintBound) ? windowID : 0;
+    }
+    constexpr auto notShown = "no X display, or the window never painted";
+
     class ModuleWindow : public ::testing::Test
     {
     protected:
@@ -75,10 +88,7 @@ TEST_F (ModuleWindow, AHostMayReleaseTheWindowWhileItIsShowing)
 {
     {
         host::EffectInstance instance (effect, 1, 44100.0f, host::EffectInstance::Window::wanted);
-        auto* container = instance.openWindow();
-        ASSERT_NE (container, nullptr);
-        ASSERT_TRUE (container->hasWindow()) << "no X display";
-        ASSERT_TRUE (host::captureSettledWindow (reinterpret_cast<unsigned long> (container->GetPtr()), paintBound)) << "never shown";
+        ASSERT_NE (shownWindow (instance), 0u) << notShown;
         instance.automate ("Kick_WidthId", 0.9);
         // No SetViewContainer (null) first: the window object takes the view down itself.
     }
@@ -126,11 +136,8 @@ TEST_F (ModuleWindow, InitialisedAgainItShowsAgainAndUninitialisedItRefusesAView
 {
     {
         host::EffectInstance instance (effect, 2, 48000.0f, host::EffectInstance::Window::wanted);
-        auto* container = instance.openWindow();
-        ASSERT_NE (container, nullptr);
-        ASSERT_TRUE (container->hasWindow()) << "no X display";
-        const auto windowID = reinterpret_cast<unsigned long> (container->GetPtr());
-        ASSERT_TRUE (host::captureSettledWindow (windowID, paintBound));
+        const auto windowID = shownWindow (instance);
+        ASSERT_NE (windowID, 0u) << notShown;
 
         auto& window = *instance.objects().gui();
         ASSERT_EQ (window.Initialize (instance.objects().controller().unknown()), host::resultOk);
@@ -154,11 +161,8 @@ TEST_F (ModuleWindow, InitialisedAgainWithoutAParametersObjectItAttachesNothing)
     {
         host::EffectInstance instance (effect, 2, 48000.0f, host::EffectInstance::Window::wanted);
         auto& objects = instance.objects();
-        auto* container = instance.openWindow();
-        ASSERT_NE (container, nullptr);
-        ASSERT_TRUE (container->hasWindow()) << "no X display";
-        const auto windowID = reinterpret_cast<unsigned long> (container->GetPtr());
-        ASSERT_TRUE (host::captureSettledWindow (windowID, paintBound));
+        const auto windowID = shownWindow (instance);
+        ASSERT_NE (windowID, 0u) << notShown;
         auto& window = *objects.gui();
         host::ViewSize size {};
 
@@ -181,10 +185,7 @@ TEST_F (ModuleWindow, InitialisedAgainOnceTheParametersObjectIsGoneItAttachesNot
     {
         host::EffectInstance instance (effect, 2, 48000.0f, host::EffectInstance::Window::wanted);
         auto& objects = instance.objects();
-        auto* container = instance.openWindow();
-        ASSERT_NE (container, nullptr);
-        ASSERT_TRUE (container->hasWindow()) << "no X display";
-        ASSERT_TRUE (host::captureSettledWindow (reinterpret_cast<unsigned long> (container->GetPtr()), paintBound));
+        ASSERT_NE (shownWindow (instance), 0u) << notShown;
         auto& window = *objects.gui();
         host::ViewSize size {};
 
