@@ -492,9 +492,10 @@ host::AudioFileReader::AudioFileReader (const std::string& pathToRead)
             throw std::runtime_error ("cannot read " + path + ": " + std::strerror (errno));
         file->handle.reset (sf_open_fd (copy, SFM_READ, &info, SF_TRUE));
     }
-    if (file->handle == nullptr)
+    if (const int error = sf_error (nullptr); file->handle == nullptr)
         throw std::runtime_error ("cannot read " + path + ": "
-                                  + libraryReason (sf_error (nullptr), "libsndfile could not open it"));
+                                  + (error == SF_ERR_UNRECOGNISED_FORMAT ? std::string ("it is not audio libsndfile reads (no format it knows)")
+                                                                         : libraryReason (error, "libsndfile could not open it")));
     if (info.channels < 1 || info.samplerate < 1)
         throw std::runtime_error (path + " holds no audio");
 

@@ -145,12 +145,15 @@ TEST (CommandLineFiles, InputThatIsNotAudioOnAPipeOrDeviceFailsWithTheReason)
     const struct
     {
         std::string input, prefix;
-    } cases[] { { "/dev/zero", "" }, { "-", "yes |" }, { "-", "cat /dev/urandom |" } };
+        bool knownReason; // random bytes may look like the start of some format
+    } cases[] { { "/dev/zero", "", true }, { "-", "yes |", true }, { "-", "cat /dev/urandom |", false } };
     for (const auto& each : cases)
     {
         const auto run = kickHost ("--in " + each.input + " --out " + folder / "y.wav", each.prefix);
         EXPECT_EQ (run.exitCode, 1) << each.prefix << " " << each.input << "\n" << run.output;
-        EXPECT_TRUE (contains (run.output, "kick_host: cannot read " + each.input + ": ")) << run.output;
+        EXPECT_TRUE (contains (run.output, "kick_host: cannot read " + each.input + ": "
+                                               + (each.knownReason ? "it is not audio libsndfile reads (no format it knows)\n" : "")))
+            << run.output;
         EXPECT_FALSE (contains (run.output, "SIGPIPE")) << run.output;
     }
     EXPECT_TRUE (folder.entries().empty());
