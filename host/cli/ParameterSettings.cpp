@@ -120,12 +120,6 @@ namespace
         return (static_cast<__int128> (*at - *first) * (steps - 1)) % (*last - *first) == 0;
     }
 
-    // The effect's text of a value as a number, when it is one.
-    std::optional<double> decimal (const std::string& text)
-    {
-        return plainDecimal (text) ? std::optional<double> (std::strtod (text.c_str(), nullptr)) : std::nullopt;
-    }
-
     std::string joined (const std::vector<std::string>& items)
     {
         std::string text;
@@ -236,7 +230,8 @@ host::ParameterRange host::rangeOf (EffectInstance& instance, const HostParamete
     ParameterRange range { {}, instance.valueText (parameter.id, 0.0), instance.valueText (parameter.id, 1.0), 0 };
     const int steps = parameter.steps;
 
-    if (decimal (range.lowest) && decimal (range.highest))
+    // A number's range ends show as numbers; a choice's as names.
+    if (plainDecimal (range.lowest) && plainDecimal (range.highest))
     {
         range.steps = steps >= 2 ? steps : 0;
         return range;
