@@ -114,6 +114,32 @@ TEST (CommandLineFiles, ALinkToAFileNotMadeYetIsRefusedWhenItLeadsToTheOtherDest
     EXPECT_EQ (statusOf (folder / "new.wav").st_mode, 0u) << "new.wav was written";
 }
 
+// One folder can have two paths that no reading of links joins: a bind
+// mount, here made in a mount namespace of the run's own, which ends with it.
+TEST (CommandLineFiles, AFileNotMadeYetIsRefusedWhenItsFolderIsTheOtherDestinationsUnderAnotherPath)
+{
+    const Folder folder;
+    writeKicks (folder / "k.wav", 8000.0, 1);
+    ASSERT_EQ (::mkdir ((folder / "A").c_str(), 0777), 0);
+    ASSERT_EQ (::mkdir ((folder / "B").c_str(), 0777), 0);
+    const auto bound = "cd '" + folder.path + "' && unshare --mount sh -c 'mount --bind A B &&";
+    if (shellStatus (bound + " true'") != 0)
+        GTEST_SKIP() << "no mount namespace with a bind mount here (it takes root)";
+    // Neither file exists yet; each link leads into A, the other name goes through B.
+    ASSERT_EQ (::symlink ((folder / "A/p.png").c_str(), (folder / "o.wav").c_str()), 0);
+    ASSERT_EQ (::symlink ("A/new.wav", (folder / "pic.png").c_str()), 0);
+    const auto before = folder.entries();
+
+    for (const std::string arguments : { "--in k.wav --out o.wav --screenshot B/p.png", "--in k.wav --out B/new.wav --screenshot pic.png" })
+    {
+        const auto run = kickHost (arguments + "'", bound + " exec");
+        EXPECT_EQ (run.exitCode, 2) << arguments << "\n" << run.output;
+        EXPECT_TRUE (contains (run.output, "names the same file as --out")) << arguments << "\n" << run.output;
+    }
+    EXPECT_EQ (folder.entries(), before) << "a file was written";
+    EXPECT_TRUE (entriesIn (folder / "A").empty()) << "a file was written";
+}
+
 TEST (CommandLineFiles, StandardInputThatIsARegularFileMayBeTheOutputButNotThePicture)
 {
     const Folder folder;

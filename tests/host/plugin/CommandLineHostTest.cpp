@@ -8,6 +8,7 @@
 
 #include <fcntl.h>
 #include <signal.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
@@ -89,6 +90,37 @@ namespace
         return header;
     }
 
+    // A 16-bit stereo PCM WAV file's bytes, its header stating `sampleRate` whatever that is.
+    std::string stereoWave16 (uint32_t sampleRate, const std::string& samples)
+    {
+        std::string wave;
+        auto put = [&wave] (uint32_t value, size_t bytes) {
+            for (size_t i = 0; i < bytes; ++i)
+                wave += static_cast<char> (value >> (8 * i));
+        };
+        wave += "RIFF";
+        put (static_cast<uint32_t> (36 + samples.size()), 4);
+        wave += "WAVEfmt ";
+        put (16, 4);
+        put (1, 2);
+        put (2, 2);
+        put (sampleRate, 4);
+        put (176400, 4); // the byte rate, which no reader needs
+        put (4, 2);
+        put (16, 2);
+        wave += "data";
+        put (static_cast<uint32_t> (samples.size()), 4);
+        return wave + samples;
+    }
+
+    // CPU seconds of the children reaped so far, user and system.
+    double childrensWork()
+    {
+        rusage usage {};
+        ::getrusage (RUSAGE_CHILDREN, &usage);
+        return double (usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) + 1e-6 * double (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec);
+    }
+
     // The signals that stop a render, as its messages name them.
     const std::pair<int, const char*> stopSignals[] { { SIGINT, "SIGINT" }, { SIGTERM, "SIGTERM" }, { SIGHUP, "SIGHUP" } };
 }
@@ -136,7 +168,8 @@ TEST (CommandLineHost, WithoutSettingsTheOutputEqualsTheInputAndSaysSo)
 
     const auto run = kickHost ("--in " + folder / "in.wav" + " --out " + folder / "out.wav");
     ASSERT_EQ (run.exitCode, 0) << run.output;
-    EXPECT_TRUE (contains (run.output, "every parameter is at its neutral default and the output equals the input")) << run.output;
+    EXPECT_TRUE (contains (run.output, "every parameter is at its neutral default\n")) << run.output;
+    EXPECT_TRUE (contains (run.output, "The output equals the input, sample for sample\n")) << run.output;
     EXPECT_EQ (host::readAudioFile (folder / "out.wav").channels, host::readAudioFile (folder / "in.wav").channels);
 }
 
@@ -172,6 +205,10 @@ TEST (CommandLineHost, RefusesWhatItCannotUseWithAClearMessageAndWritesNothing)
         { "--set \"Kick Sub=0x20\"", 2, "Kick Sub takes a number, not \"0x20\"" },
         { "--set \"Kick Sub=" + std::string (100000, '1') + "\"", 2, "Kick Sub = " + std::string (40, '1') + "... is out of range" },
         { "--set \"Kick Sub=33.333\"", 2, "Kick Sub moves in steps of 1: 33.333 is between 33 and 34" },
+        // Closer to a value than a double can tell, or too small for one.
+        { "--set \"Kick Sub=99.99999999999999999999\"", 2, "Kick Sub moves in steps of 1: 99.99999999999999999999 is between 99 and 100" },
+        { "--set \"Kick Mid=199.9999999999999999\"", 2, "Kick Mid moves in steps of 1: 199.9999999999999999 is between 199 and 200" },
+        { "--set \"Kick Sub=0." + std::string (400, '0') + "1\"", 2, "Kick Sub moves in steps of 1: 0." + std::string (38, '0') + "... is between 0 and 1" },
         { "--set \"Kick Sub Freq=H\"", 2, "has no choice \"H\"; choose one of C, C#, D" },
         { "--set KickSub", 2, "is not a setting" },
         { "--set \"Kick Sub=10\" --set \"kick sub=20\"", 2, "Kick Sub is set twice" },
@@ -495,6 +532,38 @@ TEST (CommandLineHost, AnInPlaceRenderStoppedBySignalMidWayLeavesTheInputByteIde
         EXPECT_TRUE (contents (folder / "kick.wav") == original) << name << ": the input changed";
         EXPECT_EQ (folder.entries(), std::vector<std::string> { "kick.wav" }) << name << ": a temporary file was left";
     }
+}
+
+// The lead-in that puts every setting in force lasts a fixed time of the
+// input's own: at a rate of 2 GHz, 1.1e9 frames of silence, far more work
+// than the render of the few frames the file holds. A signal ends it within a
+// block, as it ends the render; what the whole run may cost is bounded
+// generously, in CPU time, which a busy machine does not stretch.
+TEST (CommandLineHost, ASignalDuringTheLeadInEndsTheRunWithinABlock)
+{
+    const Folder folder;
+    std::string samples;
+    for (int i = 0; i < 47; ++i)
+        for (int byte = 0; byte < 256; ++byte)
+            samples += static_cast<char> (byte);
+    std::ofstream (folder / "fast.wav", std::ios::binary) << stereoWave16 (2000000000u, samples);
+    // Far above what loading the module, the lead-in's first blocks and the
+    // way out take, even under a sanitizer; far below the lead-in's whole
+    // work at this rate (about 30 s of CPU without a sanitizer).
+    constexpr double workBound = 10.0;
+
+    const double workBefore = childrensWork();
+    Background render ("--in '" + folder / "fast.wav" + "' --out '" + folder / "out.wav' --set \"Kick Sub=60\"");
+    ASSERT_TRUE (render.waitFor ([&render] { return contains (render.output, "Input: "); })) << render.errors;
+    ::kill (render.pid(), SIGINT);
+    const int status = render.waitForEnd();
+    const double work = childrensWork() - workBefore;
+
+    EXPECT_TRUE (WIFSIGNALED (status) && WTERMSIG (status) == SIGINT) << "status " << status << "\n" << render.errors;
+    EXPECT_TRUE (contains (render.errors, "interrupted by SIGINT; the output was left as it was")) << render.errors;
+    EXPECT_FALSE (contains (render.errors, "Rendering")) << render.errors;
+    EXPECT_LT (work, workBound) << "the lead-in went on after the signal";
+    EXPECT_EQ (folder.entries(), std::vector<std::string> { "fast.wav" });
 }
 
 TEST (CommandLineHost, OneSignalEndsARenderWhoseStandardErrorIsNoLongerRead)

@@ -3,7 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
 #include <string>
+#include <typeinfo>
 
 namespace
 {
@@ -66,6 +68,59 @@ TEST_F (ParameterSettings, AFractionOnAWholeStepParameterIsRefusedWithTheStep)
     EXPECT_EQ (refusal ("Kick Sub", "33.333"), "Kick Sub moves in steps of 1: 33.333 is between 33 and 34");
     EXPECT_EQ (refusal ("Kick Mid", ".5"), "Kick Mid moves in steps of 1: .5 is between 0 and 1");
     EXPECT_EQ (refusal ("Kick Width", "200.5"), "Kick Width = 200.5 is out of range: 0.00 to 200.00");
+}
+
+// The values around a number are found from its digits, not from a double,
+// which rounds a number a hair below a value onto it and has no room for
+// one with hundreds of digits.
+TEST_F (ParameterSettings, ANumberBetweenTwoValuesIsToldTheTwoItReallyLiesBetween)
+{
+    EXPECT_EQ (refusal ("Kick Sub", "99.99999999999999999999"), "Kick Sub moves in steps of 1: 99.99999999999999999999 is between 99 and 100");
+    EXPECT_EQ (refusal ("Kick Mid", "199.9999999999999999"), "Kick Mid moves in steps of 1: 199.9999999999999999 is between 199 and 200");
+    EXPECT_EQ (refusal ("Kick Sub", "0.00000000000000000001"), "Kick Sub moves in steps of 1: 0.00000000000000000001 is between 0 and 1");
+    EXPECT_EQ (refusal ("Kick Sub", "0." + std::string (400, '0') + "1"),
+               "Kick Sub moves in steps of 1: 0." + std::string (38, '0') + "... is between 0 and 1");
+    EXPECT_EQ (refusal ("Kick Sub", "+99." + std::string (400, '9')), "Kick Sub moves in steps of 1: +99." + std::string (36, '9') + "... is between 99 and 100");
+    EXPECT_EQ (refusal ("Kick Sub", "60." + std::string (30, '0') + "1"), "Kick Sub moves in steps of 1: 60." + std::string (30, '0') + "1 is between 60 and 61");
+    EXPECT_EQ (resolve ("Kick Sub", "60." + std::string (400, '0')).valueText, "60.00");
+}
+
+// Whatever the text, a setting is accepted or refused with a message that
+// names the parameter: no other exception, nor a library's bare text such as
+// "stod", may come out of it. Texts are strung together from the tokens the
+// number reader reacts to, runs of digits beyond a double's reach among them.
+TEST_F (ParameterSettings, AnyTextIsAcceptedOrRefusedNamingTheParameter)
+{
+    const std::string tokens[] { "0", "1", "5", "9", ".", "-", "+", "e", "E", " ", "x", "100", "200",
+                                 std::string (30, '0'), std::string (30, '9'), std::string (320, '0'), std::string (25, '1') };
+    std::mt19937 random (26);
+    std::uniform_int_distribution<size_t> token (0, std::size (tokens) - 1), length (1, 8);
+    int numbers = 0;
+    for (const auto& parameter : instance.listParameters())
+    {
+        if (! host::rangeOf (instance, parameter).choices.empty())
+            continue;
+        ++numbers;
+        for (int attempt = 0; attempt < 300; ++attempt)
+        {
+            std::string text;
+            for (auto count = length (random); count > 0; --count)
+                text += tokens[token (random)];
+            try
+            {
+                resolve (parameter.name, text);
+            }
+            catch (const std::invalid_argument& error)
+            {
+                EXPECT_EQ (std::string (error.what()).rfind (parameter.name + " ", 0), 0u) << text << ": " << error.what();
+            }
+            catch (const std::exception& error)
+            {
+                ADD_FAILURE() << parameter.name << " = " << text << ": " << typeid (error).name() << " \"" << error.what() << "\"";
+            }
+        }
+    }
+    EXPECT_GE (numbers, 5);
 }
 
 TEST_F (ParameterSettings, NamesAndChoicesMatchInAnyCaseAndFlatsStandForTheirSharps)
