@@ -87,7 +87,7 @@ void freshInstanceReady (benchmark::State& state, bool engaged, bool leadIn)
         if (engaged)
             bench::engage (instance, bench::everyStageEngaged);
         if (leadIn)
-            host::runLeadIn (instance, sampleRate);
+            host::runLeadIn (instance, sampleRate, [] {});
     }
     state.SetLabel (leadIn ? "with the lead-in" : "without the lead-in");
 }

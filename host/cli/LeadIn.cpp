@@ -36,7 +36,7 @@ int64_t host::leadInFrames (double sampleRate)
     return static_cast<int64_t> (std::ceil (spansToLand() * slowestChainSeconds * sampleRate));
 }
 
-void host::runLeadIn (EffectInstance& instance, double sampleRate)
+void host::runLeadIn (EffectInstance& instance, double sampleRate, const std::function<void()>& afterBlock)
 {
     const auto channels = static_cast<size_t> (instance.channels());
     const auto blockFrames = static_cast<size_t> (std::min<int64_t> (leadInFrames (sampleRate), streamBlockFrames));
@@ -50,5 +50,8 @@ void host::runLeadIn (EffectInstance& instance, double sampleRate)
         out[c] = discarded[c].data();
     }
     for (int64_t left = leadInFrames (sampleRate); left > 0; left -= static_cast<int64_t> (blockFrames))
+    {
         instance.process (in.data(), out.data(), static_cast<int> (std::min<int64_t> (left, static_cast<int64_t> (blockFrames))));
+        afterBlock();
+    }
 }

@@ -4,6 +4,7 @@
 #include "EffectSession.h"
 
 #include <cstdint>
+#include <functional>
 
 namespace host
 {
@@ -14,6 +15,9 @@ namespace host
     // setting, so that the render equals the effect's in a host that has been running.
     int64_t leadInFrames (double sampleRate);
 
-    // Processes leadInFrames of silence through the instance and throws the output away.
-    void runLeadIn (EffectInstance& instance, double sampleRate);
+    // Processes leadInFrames of silence through the instance, in blocks of
+    // the render's size, and throws the output away. After each block
+    // `afterBlock` is called; it may throw to stop, so that a signal ends the
+    // lead-in as soon as it ends the render, however high the rate.
+    void runLeadIn (EffectInstance& instance, double sampleRate, const std::function<void()>& afterBlock);
 }

@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <optional>
 #include <stdexcept>
+#include <utility>
 
 namespace
 {
@@ -98,26 +99,75 @@ namespace
         return a.negative ? -order : order;
     }
 
-    // The number times 10^decimals, when it is a whole number then and fits.
-    std::optional<long long> scaled (const Decimal& number, size_t decimals)
+    // Digits as a whole number, when there are few enough for one.
+    std::optional<long long> wholeNumber (const std::string& digits)
     {
-        if (number.fraction.size() > decimals || number.whole.size() + decimals > 17)
+        if (digits.size() > 18)
             return std::nullopt;
-        const auto digits = number.whole + number.fraction + std::string (decimals - number.fraction.size(), '0');
-        const auto magnitude = digits.empty() ? 0LL : std::stoll (digits);
-        return number.negative ? -magnitude : magnitude;
+        long long number = 0;
+        for (const char digit : digits)
+            number = number * 10 + (digit - '0');
+        return number;
     }
 
-    // Whether `value` is exactly one of `steps` evenly spaced values from
-    // `lowest` to `highest`: (value - lowest) * (steps - 1) is a whole multiple
-    // of (highest - lowest), all counted in the decimals of the most precise.
-    bool onAStep (const Decimal& value, const Decimal& lowest, const Decimal& highest, int steps)
+    // The whole part of 0.DIGITS times `factor`, and whether the product is
+    // whole: the digits multiplied from the last, in one pass.
+    std::pair<long long, bool> fractionTimes (const std::string& digits, long long factor)
     {
-        const auto decimals = std::max ({ value.fraction.size(), lowest.fraction.size(), highest.fraction.size() });
-        const auto at = scaled (value, decimals), first = scaled (lowest, decimals), last = scaled (highest, decimals);
-        if (! at || ! first || ! last || *last <= *first)
-            return false;
-        return (static_cast<__int128> (*at - *first) * (steps - 1)) % (*last - *first) == 0;
+        long long carry = 0;
+        bool whole = true;
+        for (auto digit = digits.rbegin(); digit != digits.rend(); ++digit)
+        {
+            const long long product = (*digit - '0') * factor + carry;
+            whole = whole && product % 10 == 0;
+            carry = product / 10;
+        }
+        return { carry, whole };
+    }
+
+    // Where a number within the range lies among its `steps` evenly spaced values.
+    struct StepPosition
+    {
+        long long below = 0; // the index of the value at or below it
+        bool onAStep = false; // it is that value
+    };
+
+    // Counted in whole numbers from the number's digits, however many:
+    // with n = steps - 1 and every number scaled by 10^d for the decimals d of
+    // the range's ends, the index is floor ((value - lowest) * n / (highest - lowest)).
+    // The value's digits beyond d are a fraction f below 1, whose f * n is all
+    // that it adds. Nothing when the ends have too many digits to count with.
+    std::optional<StepPosition> stepPosition (const Decimal& value, const Decimal& lowest, const Decimal& highest, int steps)
+    {
+        const auto decimals = std::max (lowest.fraction.size(), highest.fraction.size());
+        const auto scaledEnd = [decimals] (const Decimal& end) -> std::optional<long long> {
+            const auto magnitude = wholeNumber (end.whole + end.fraction + std::string (decimals - end.fraction.size(), '0'));
+            return magnitude ? std::optional<long long> (end.negative ? -*magnitude : *magnitude) : std::nullopt;
+        };
+        const auto first = scaledEnd (lowest), last = scaledEnd (highest);
+        const auto head = value.fraction.substr (0, std::min (decimals, value.fraction.size()));
+        const auto magnitude = wholeNumber (value.whole + head + std::string (decimals - head.size(), '0'));
+        if (! first || ! last || ! magnitude || *last <= *first)
+            return std::nullopt;
+
+        // value * 10^d = floor + f, with f in [0, 1): of a negative value, 1 - its digits' fraction.
+        const long long n = steps - 1;
+        const auto tail = value.fraction.substr (head.size());
+        const auto [tailTimesN, tailWhole] = fractionTimes (tail, n);
+        const bool hasTail = ! tail.empty();
+        const __int128 floor = value.negative ? -static_cast<__int128> (*magnitude) - (hasTail ? 1 : 0) : *magnitude;
+        const long long fractionTimesN = ! hasTail ? 0 : value.negative ? n - tailTimesN - (tailWhole ? 0 : 1) : tailTimesN;
+
+        const __int128 span = *last - *first;
+        const __int128 scaledTimesN = (floor - *first) * n + fractionTimesN;
+        return StepPosition { static_cast<long long> (scaledTimesN / span), tailWhole && scaledTimesN % span == 0 };
+    }
+
+    // The number in a double, near enough for messages and for checking the
+    // effect's text of it; never throws, however many digits it has.
+    double approximately (const std::string& text)
+    {
+        return std::strtod (text.c_str(), nullptr);
     }
 
     std::string joined (const std::vector<std::string>& items)
@@ -185,7 +235,7 @@ namespace
         const auto lowest = plainDecimal (range.lowest), highest = plainDecimal (range.highest);
         const auto accepted = " from " + range.lowest + " to " + range.highest
                               + (range.steps >= 2 ? " in steps of " + plain (range.step()) : std::string {}) + ", such as "
-                              + plain (std::round ((std::stod (range.lowest) + std::stod (range.highest)) / 2.0));
+                              + plain (std::round ((approximately (range.lowest) + approximately (range.highest)) / 2.0));
         const auto value = plainDecimal (text);
         if (! value)
             throw std::invalid_argument (parameter.name + " takes a number, not \"" + brief (text) + "\": a plain decimal number" + accepted);
@@ -193,13 +243,17 @@ namespace
         if (compare (*value, *lowest) < 0 || compare (*value, *highest) > 0)
             throw std::invalid_argument (parameter.name + " = " + brief (text) + " is out of range: " + range.lowest + " to " + range.highest);
 
-        if (range.steps >= 2 && ! onAStep (*value, *lowest, *highest, range.steps))
+        if (range.steps >= 2)
         {
-            const auto step = range.step();
-            const double below = std::floor ((std::stod (value->text()) - std::stod (range.lowest)) / step);
-            throw std::invalid_argument (parameter.name + " moves in steps of " + plain (step) + ": " + brief (text) + " is between "
-                                         + plain (std::stod (range.lowest) + below * step) + " and "
-                                         + plain (std::stod (range.lowest) + (below + 1.0) * step));
+            const auto position = stepPosition (*value, *lowest, *highest, range.steps);
+            if (! position)
+                throw std::invalid_argument (parameter.name + " = " + brief (text) + " cannot be checked against its steps; write a number" + accepted);
+            if (! position->onAStep)
+            {
+                const auto valueAt = [&range] (long long index) { return plain (approximately (range.lowest) + double (index) * range.step()); };
+                throw std::invalid_argument (parameter.name + " moves in steps of " + plain (range.step()) + ": " + brief (text) + " is between "
+                                             + valueAt (position->below) + " and " + valueAt (position->below + 1));
+            }
         }
 
         // The effect converts the number itself; what it shows for the result
@@ -207,7 +261,7 @@ namespace
         const auto normalized = instance.normalizedFromText (parameter.id, value->text());
         const auto shown = normalized ? instance.valueText (parameter.id, *normalized) : std::string {};
         const auto shownValue = plainDecimal (shown);
-        if (! shownValue || std::abs (std::stod (shown) - std::stod (value->text())) > displayTolerance (shown))
+        if (! shownValue || std::abs (approximately (shown) - approximately (value->text())) > displayTolerance (shown))
             throw std::invalid_argument (parameter.name + " = " + brief (text) + " is read by the effect as \"" + shown + "\"; write a plain decimal number" + accepted);
         return { parameter.id, parameter.name, *normalized, shown };
     }
@@ -243,7 +297,7 @@ host::ParameterRange host::rangeOf (EffectInstance& instance, const HostParamete
 
 double host::ParameterRange::step() const
 {
-    return steps >= 2 ? (std::stod (highest) - std::stod (lowest)) / (steps - 1) : 0.0;
+    return steps >= 2 ? (approximately (highest) - approximately (lowest)) / (steps - 1) : 0.0;
 }
 
 host::ResolvedSetting host::resolveSetting (EffectInstance& instance, const ParameterSetting& setting)

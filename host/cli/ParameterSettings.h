@@ -45,7 +45,9 @@ namespace host
     // decimal point (no exponent, no "0x20" nor "12abc"), and must be exactly
     // one of the parameter's values, decimal for decimal: within the range and
     // on a whole step ("60.0" is 60; "60.00000001" is refused).
-    // Throws std::invalid_argument naming the problem and what is accepted.
+    // Throws std::invalid_argument naming the problem and what is accepted,
+    // and nothing else whatever the text: a number of any length is read
+    // from its digits, never through a conversion that can throw.
     ResolvedSetting resolveSetting (EffectInstance& instance, const ParameterSetting& setting);
 
     // Every setting resolved; throws std::invalid_argument when one

@@ -76,6 +76,68 @@ namespace
         size_t position = 0;
     };
 
+    // Whether the render gave back exactly what it read. Each block read is
+    // kept until what the effect made of it is written, which the render does
+    // before it reads the next; the two are compared sample for sample.
+    class ChangedSamples
+    {
+    public:
+        ChangedSamples (host::AudioSource& source, host::AudioSink& sink)
+            : kept (static_cast<size_t> (source.numChannels())), reading (source, *this), writing (sink, *this)
+        {
+        }
+
+        host::AudioSource& source() noexcept { return reading; }
+        host::AudioSink& sink() noexcept { return writing; }
+        int64_t count() const noexcept { return changed; }
+
+    private:
+        class Reading final : public host::AudioSource
+        {
+        public:
+            Reading (host::AudioSource& source, ChangedSamples& owner) : source (source), owner (owner) {}
+            int numChannels() const override { return source.numChannels(); }
+            double sampleRate() const override { return source.sampleRate(); }
+            std::optional<int64_t> lengthInFrames() const override { return source.lengthInFrames(); }
+            void cancelRead() noexcept override { source.cancelRead(); }
+
+            int read (float* const* channels, int maxFrames) override
+            {
+                const int frames = source.read (channels, maxFrames);
+                for (size_t c = 0; c < owner.kept.size(); ++c)
+                    owner.kept[c].assign (channels[c], channels[c] + std::max (frames, 0));
+                return frames;
+            }
+
+        private:
+            host::AudioSource& source;
+            ChangedSamples& owner;
+        };
+
+        class Writing final : public host::AudioSink
+        {
+        public:
+            Writing (host::AudioSink& sink, ChangedSamples& owner) : sink (sink), owner (owner) {}
+
+            void write (const float* const* channels, int frames) override
+            {
+                for (size_t c = 0; c < owner.kept.size(); ++c)
+                    for (size_t i = 0; i < static_cast<size_t> (frames); ++i)
+                        owner.changed += channels[c][i] == owner.kept[c][i] ? 0 : 1; // NaN never equals
+                sink.write (channels, frames);
+            }
+
+        private:
+            host::AudioSink& sink;
+            ChangedSamples& owner;
+        };
+
+        std::vector<std::vector<float>> kept;
+        int64_t changed = 0;
+        Reading reading;
+        Writing writing;
+    };
+
     std::string decibels (float magnitude)
     {
         return magnitude > 0.0f ? host::formattedNumber ("%+.1f dBFS", 20.0 * std::log10 (magnitude)) : "silence";
@@ -167,21 +229,30 @@ namespace
                   << "\n";
     }
 
-    // With nothing set, what the output keeps of the input: all of it, unless its format cannot.
+    // With nothing set, what the output's format loses of the input, if anything.
     void reportSettings (const host::RenderOptions& options, const std::vector<host::ResolvedSetting>& resolved,
-                         const host::AudioFileReader* file)
+                         const std::optional<std::string>& loss)
     {
         if (resolved.empty())
         {
-            const auto loss = file != nullptr ? host::passthroughLoss (file->sndfileFormat(), options.format) : std::nullopt;
-            std::cout << "Settings: none given, so every parameter is at its neutral default"
-                      << (loss ? "; " + *loss : std::string (" and the output equals the input")) << "\n";
+            std::cout << "Settings: none given, so every parameter is at its neutral default" << (loss ? "; " + *loss : std::string()) << "\n";
             return;
         }
         std::cout << "Settings:";
         for (size_t i = 0; i < resolved.size(); ++i)
             std::cout << (i == 0 ? " " : ", ") << resolved[i].name << " = " << resolved[i].valueText;
         std::cout << (options.input.empty() && options.settings.empty() ? " (the built-in pattern's)" : "") << "\n";
+    }
+
+    // With nothing set and a format that holds the input, whether the output
+    // is the input: known only once every sample was read and written.
+    void reportPassthrough (int64_t changedSamples)
+    {
+        if (changedSamples == 0)
+            std::cout << "The output equals the input, sample for sample\n";
+        else
+            std::cout << "The output differs from the input in " << host::counted (changedSamples, "sample", "samples")
+                      << " (the effect takes subnormal samples as zero, and ones that are not finite as silence)\n";
     }
 
     std::string hexadecimal (uint64_t value)
@@ -293,14 +364,17 @@ namespace
         // shuts down, and starting it again is not quick.
         checking.reset();
 
+        // Nothing set: the output should be the input, unless its format cannot hold it.
+        const bool passthrough = resolved.empty();
+        const auto loss = passthrough && file != nullptr ? host::passthroughLoss (file->sndfileFormat(), options.format) : std::nullopt;
+        reportInput (options, input, file != nullptr && file->lengthIsEstimate());
+        reportSettings (options, resolved, loss);
+        // Said before the lead-in and the render, so that a closed standard output stops them at once.
+        std::cout.flush();
+
         for (const auto& setting : resolved)
             instance.automate (setting.id, setting.normalized);
-        host::runLeadIn (instance, input.sampleRate());
-        reportInput (options, input, file != nullptr && file->lengthIsEstimate());
-        reportSettings (options, resolved, file);
-        // Said before the render, so that a closed standard output stops it at once.
-        std::cout.flush();
-        host::throwIfInterrupted();
+        host::runLeadIn (instance, input.sampleRate(), host::throwIfInterrupted);
 
         // Created first: a destination that cannot be written is reported
         // before a long render, and stays untouched until all is done.
@@ -312,17 +386,20 @@ namespace
         host::AudioFileWriter writer (output.descriptor(), options.format, input.sampleRate(), input.numChannels(), input.lengthInFrames(),
                                   options.output);
         int64_t frames = 0;
+        int64_t changedSamples = 0;
         {
             // The file work overlaps the processing; both threads are done with the files when this scope ends.
             host::ReadAhead reading (input);
             // A write that fails ends the render even while the input stalls.
             host::WriteBehind writing (writer, input.numChannels(), [&reading] { reading.cancelRead(); });
+            ChangedSamples comparison (reading, writing);
             host::Progress progress (input.lengthInFrames(), input.sampleRate(), ::isatty (STDERR_FILENO) == 1);
-            frames = host::renderStream (instance, reading, writing, [&progress] (int64_t done) {
+            frames = host::renderStream (instance, comparison.source(), comparison.sink(), [&progress] (int64_t done) {
                 host::throwIfInterrupted();
                 progress.update (done);
             });
             writing.finish();
+            changedSamples = comparison.count();
         }
         writer.close();
         if (file != nullptr)
@@ -341,6 +418,8 @@ namespace
             commitPicture (*picture, options.output);
         commit.done();
         reportOutput (options, writer, frames, input.sampleRate());
+        if (passthrough && ! loss)
+            reportPassthrough (changedSamples);
         if (picture)
             std::cout << "Wrote a picture of the window to " << host::printable (options.screenshot) << " (" << pictureSize << ")\n";
         // Said before the module is unloaded, which is not quick.

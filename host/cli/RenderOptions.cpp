@@ -7,7 +7,6 @@
 
 #include <algorithm>
 #include <cctype>
-#include <climits>
 #include <cstdlib>
 #include <map>
 #include <optional>
@@ -50,29 +49,6 @@ const char* const host::renderUsage =
 
 namespace
 {
-    // The file a path names, or would create: its links followed, to a file
-    // not made yet too, then its folder resolved, so that two spellings of
-    // one file compare equal. The path itself when its links loop, which
-    // writing it refuses.
-    std::string resolvedPath (const std::string& path)
-    {
-        std::string target;
-        try
-        {
-            target = host::linkTarget (path);
-        }
-        catch (const std::system_error&)
-        {
-            return path;
-        }
-        char resolved[PATH_MAX];
-        if (::realpath (target.c_str(), resolved) != nullptr)
-            return resolved;
-        if (::realpath (host::folderOf (target).c_str(), resolved) != nullptr)
-            return std::string (resolved) + "/" + host::nameOf (target);
-        return target;
-    }
-
     // "-" is standard input, which may be a file too.
     bool statusOf (const std::string& path, struct stat& status)
     {
@@ -86,14 +62,51 @@ namespace
                               [] (char a, unsigned char b) { return a == std::tolower (b); });
     }
 
+    // A file as the system tells files apart: by device and inode, and for
+    // one not made yet, its folder's and its name there. Two paths to one
+    // folder that no reading of their text joins, such as a bind mount makes,
+    // come to the same.
+    struct FileIdentity
+    {
+        dev_t device = 0;
+        ino_t inode = 0;
+        std::string name; // in that folder, for a file not made yet
+
+        bool operator== (const FileIdentity& other) const
+        {
+            return device == other.device && inode == other.inode && name == other.name;
+        }
+    };
+
+    // The file a path names, links followed; for a file not made yet, where
+    // its links lead. Nothing when neither the file nor that folder exists,
+    // or when its links loop (which writing it refuses), or for standard
+    // input that is no file.
+    std::optional<FileIdentity> identityOf (const std::string& path)
+    {
+        struct stat status {};
+        if (statusOf (path, status))
+            return FileIdentity { status.st_dev, status.st_ino, {} };
+        if (path == "-")
+            return std::nullopt;
+        std::string target;
+        try
+        {
+            target = host::linkTarget (path);
+        }
+        catch (const std::system_error&)
+        {
+            return std::nullopt;
+        }
+        if (::stat (host::folderOf (target).c_str(), &status) != 0)
+            return std::nullopt;
+        return FileIdentity { status.st_dev, status.st_ino, host::nameOf (target) };
+    }
+
     bool sameFile (const std::string& a, const std::string& b)
     {
-        struct stat first {}, second {};
-        const bool bothExist = statusOf (a, first) && statusOf (b, second);
-        if (bothExist)
-            return first.st_dev == second.st_dev && first.st_ino == second.st_ino;
-        // Standard input is no file that is yet to be made.
-        return a != "-" && b != "-" && resolvedPath (a) == resolvedPath (b);
+        const auto first = identityOf (a), second = identityOf (b);
+        return first && second && *first == *second;
     }
 }
 

@@ -32,9 +32,11 @@ namespace host
 
     // Throws UsageError for an unknown option or a missing or empty value; a file
     // option, --module or --bits given twice; --list with options it would
-    // ignore; --screenshot naming the same file as --in or --out (as
-    // resolved paths, links followed to a file not made yet too; for --in -,
-    // the file standard input is); --out or --screenshot naming "-"
+    // ignore; --screenshot naming the same file as --in or --out (by device
+    // and inode, links followed; a file not made yet by its folder's and its
+    // name, where its links lead, so that a folder reached by two paths,
+    // through a bind mount too, is one; for --in -, the file standard input
+    // is); --out or --screenshot naming "-"
     // (standard output) or an existing file that is not a regular one (links
     // followed); an output extension or depth the writer does not take; a
     // --screenshot whose name does not end in .png.
