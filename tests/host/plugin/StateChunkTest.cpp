@@ -123,8 +123,8 @@ namespace
         }
 
         // Restored, saved, restored elsewhere and saved again: the same
-        // values each time. Answers the values first restored.
-        std::vector<double> expectRestoreAndSaveAgree (const std::vector<uint8_t>& block)
+        // values each time.
+        void expectRestoreAndSaveAgree (const std::vector<uint8_t>& block)
         {
             host::EffectInstance first (effect, 2, sampleRate);
             awayFromTheDefaults (first);
@@ -142,7 +142,6 @@ namespace
             awayFromTheDefaults (third);
             EXPECT_EQ (third.restoreChunk (stateChunk, second.fetchChunk (stateChunk)), 0);
             EXPECT_EQ (values (third), restored) << "saved a second time, the state means something else";
-            return restored;
         }
 
         static void awayFromTheDefaults (host::EffectInstance& instance)
@@ -363,7 +362,7 @@ TEST_F (StateChunk, WhatIsRestoredIsWhatIsSavedAndRestoredAgain)
         {
             const auto text = "<" + rootTag + root + ">" + c.children + "</" + rootTag + ">";
             SCOPED_TRACE (text);
-            const auto restored = expectRestoreAndSaveAgree (stateBlock (text));
+            expectRestoreAndSaveAgree (stateBlock (text));
 
             host::EffectInstance instance (effect, 2, sampleRate);
             awayFromTheDefaults (instance);
@@ -388,7 +387,7 @@ TEST_F (StateChunk, StatesAPreviousReleaseSavedRestore)
         SCOPED_TRACE (length);
         const auto text = withNoteOfLength (length);
         ASSERT_EQ (text.size(), length);
-        const auto restored = expectRestoreAndSaveAgree (stateBlock (text));
+        expectRestoreAndSaveAgree (stateBlock (text));
 
         host::EffectInstance instance (effect, 2, sampleRate);
         restore (instance, stateBlock (text));
