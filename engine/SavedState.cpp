@@ -22,10 +22,15 @@ namespace
     // The reader's time grows with the square of the distinct names it meets
     // (each joins a sorted pool): a megabyte of them takes tens of seconds,
     // this many bytes a fraction of one. A state is far shorter (ours: about
-    // 600 bytes); a longer text is not one. The same bound holds for what the
-    // writer would save from a state the reader accepts, so that whatever the
-    // effect saves, it reads back.
-    constexpr size_t maxTextBytes = 64 * 1024;
+    // 600 bytes); a longer text is not one. A previous release read texts of
+    // up to 64 KB and saved them with its parameters' values bound in; the
+    // limit leaves room for what binding adds (a child per parameter at its
+    // longest: under 500 bytes for ours), so that every such state reads.
+    // The same bound holds for what the writer would save from a state the
+    // reader accepts, so that whatever the effect saves, it reads back.
+    constexpr size_t previousReleaseTextBytes = 64 * 1024;
+    constexpr size_t bindingRoomBytes = 1024;
+    constexpr size_t maxTextBytes = previousReleaseTextBytes + bindingRoomBytes;
 
     const juce::Identifier paramType { "PARAM" };
     const juce::Identifier idProperty { "id" };
@@ -100,42 +105,78 @@ namespace
     // gives each parameter the last child whose "id" names it, of any type,
     // or a "PARAM" child with only that "id", appended; from then on the
     // parameter's value is written into that child's "value", as a double,
-    // whenever the two differ. Written, a double takes at most a sign, the
-    // digits, a point and a three-digit exponent ("-1.2345678901234567890e-308"),
-    // all characters the writer leaves as they are.
-    constexpr int longestValueLength = 1 + valueDigits + 1 + 5;
-
-    // The tree as binding the parameters could leave it at its longest: the
-    // value of every child that names a parameter padded to the longest a
-    // value is written (counted in characters, which its escaped form never
-    // has fewer bytes than), and a child with a value that long for every
-    // parameter that no child names. Every state saved from the tree is no
-    // longer than this, and neither is that state's own longest form, so a
-    // state accepted by its longest form is read back once saved.
-    juce::ValueTree longestBoundTree (const juce::ValueTree& tree, const juce::StringArray& parameterIDs)
+    // whenever the two differ.
+    class BoundChildren
     {
-        const auto padded = [] (const juce::String& text) {
-            return text + juce::String::repeatedString ("0", juce::jmax (0, longestValueLength - text.length()));
-        };
-
-        auto longest = tree.createCopy();
-        std::vector<bool> named ((size_t) parameterIDs.size(), false);
-
-        for (auto child : longest)
+    public:
+        BoundChildren (const juce::ValueTree& tree, const juce::StringArray& parameterIDs)
+            : children ((size_t) parameterIDs.size())
         {
-            const auto index = parameterIDs.indexOf (child.getProperty (idProperty).toString());
+            for (auto child : tree)
+            {
+                const auto index = parameterIDs.indexOf (child.getProperty (idProperty).toString());
 
-            if (index < 0)
-                continue;
-
-            named[(size_t) index] = true;
-            const auto* value = child.getPropertyPointer (valueProperty);
-            child.setProperty (valueProperty, padded (value != nullptr ? attributeText (*value) : juce::String()), nullptr);
+                if (index >= 0)
+                    children[(size_t) index] = child;
+            }
         }
 
+        // The child the parameter binds to; invalid when binding appends one.
+        juce::ValueTree operator[] (int parameterIndex) const { return children[(size_t) parameterIndex]; }
+
+    private:
+        std::vector<juce::ValueTree> children;
+    };
+
+    // Written, a double takes at most a sign, the digits, a point and a
+    // three-digit exponent ("-1.2345678901234567890e-308"), all characters
+    // the writer leaves as they are.
+    constexpr int longestValueLength = 1 + valueDigits + 1 + 5;
+
+    // The longest text the writer gives any value the parameter can take. A
+    // parameter snaps to its range's steps: with whole steps between whole
+    // ends (all of ours), no value is written longer than one of the ends.
+    int longestValueText (const juce::NormalisableRange<float>& range)
+    {
+        const auto whole = [] (float value) { return value == std::round (value); };
+
+        if (range.interval != 1.0f || ! whole (range.start) || ! whole (range.end))
+            return longestValueLength;
+
+        return juce::jmax (formatValue (range.start).length(), formatValue (range.end).length());
+    }
+
+    // The tree as binding the parameters could leave it at its longest: the
+    // value of each child a parameter binds to padded to the longest text of
+    // a value that parameter can take (counted in characters, which its
+    // escaped form never has fewer bytes than), and a child with a value that
+    // long for every parameter that no child names. Binding writes into no
+    // other child. Every state saved from the tree is no longer than this,
+    // and neither is that state's own longest form, so a state accepted by
+    // its longest form is read back once saved.
+    juce::ValueTree longestBoundTree (const juce::ValueTree& tree, const juce::StringArray& parameterIDs,
+                                      const std::vector<int>& longestValues)
+    {
+        auto longest = tree.createCopy();
+        const BoundChildren bound (longest, parameterIDs);
+
         for (int index = 0; index < parameterIDs.size(); ++index)
-            if (! named[(size_t) index])
-                longest.appendChild ({ paramType, { { idProperty, parameterIDs[index] }, { valueProperty, padded ({}) } } }, nullptr);
+        {
+            const auto length = longestValues[(size_t) index];
+            auto child = bound[index];
+
+            if (! child.isValid())
+            {
+                longest.appendChild ({ paramType, { { idProperty, parameterIDs[index] },
+                                                    { valueProperty, juce::String::repeatedString ("0", length) } } },
+                                     nullptr);
+                continue;
+            }
+
+            const auto* value = child.getPropertyPointer (valueProperty);
+            const auto text = value != nullptr ? attributeText (*value) : juce::String();
+            child.setProperty (valueProperty, text + juce::String::repeatedString ("0", juce::jmax (0, length - text.length())), nullptr);
+        }
 
         return longest;
     }
@@ -196,21 +237,59 @@ namespace
         return { reinterpret_cast<const char*> (bytes), length };
     }
 
-    // A value that is not finite must reach no parameter: it becomes the default.
-    // Elements that no parameter reads are kept as they came.
-    void replaceNonFiniteValues (juce::ValueTree& tree, const juce::AudioProcessorValueTreeState& parameters)
+    // The tree of an element, every attribute a text property. The framework's
+    // own reading (ValueTree::fromXml) takes an attribute named "base64:NAME"
+    // as a binary block of the size its text declares, allocated before its
+    // text is read (gigabytes for a few bytes of text), and as a property
+    // NAME, which the writer then writes back under another name with another
+    // meaning. Read as text, such an attribute is kept and written back as it
+    // came. Attributes leave the element as they are read, the first of each
+    // name kept, as the framework keeps it; text between elements is dropped.
+    juce::ValueTree takeTree (juce::XmlElement& element)
     {
-        for (auto child : tree)
+        juce::ValueTree tree { element.getTagName() };
+
+        for (auto name = element.getAttributeName (0); name.isNotEmpty(); name = element.getAttributeName (0))
         {
-            if (! child.hasType (paramType) || ! child.hasProperty (valueProperty))
+            const juce::Identifier property (name);
+
+            if (! tree.hasProperty (property))
+                tree.setProperty (property, element.getAttributeValue (0), nullptr);
+
+            element.removeAttribute (property); // the first of that name: the one just read
+        }
+
+        for (auto* child : element.getChildIterator())
+            if (! child->isTextElement())
+                tree.appendChild (takeTree (*child), nullptr);
+
+        return tree;
+    }
+
+    // Every value a parameter binds to is finite and within its range,
+    // whichever element carries it: one that is not finite becomes the
+    // default, one beyond the range its nearest end. Elements that no
+    // parameter binds to are kept as they came.
+    void bringBoundValuesIntoRange (const juce::ValueTree& tree, const juce::StringArray& parameterIDs,
+                                const juce::AudioProcessorValueTreeState& parameters)
+    {
+        const BoundChildren bound (tree, parameterIDs);
+
+        for (int index = 0; index < parameterIDs.size(); ++index)
+        {
+            auto child = bound[index];
+            const auto* parameter = parameters.getParameter (parameterIDs[index]);
+
+            if (parameter == nullptr || ! child.hasProperty (valueProperty))
                 continue;
 
-            if (std::isfinite ((double) child.getProperty (valueProperty)))
-                continue;
+            const auto value = (double) child.getProperty (valueProperty);
+            const auto& range = parameter->getNormalisableRange();
 
-            if (auto* parameter = parameters.getParameter (child.getProperty (idProperty).toString()))
-                child.setProperty (valueProperty,
-                                   parameter->convertFrom0to1 (parameter->getDefaultValue()), nullptr);
+            if (! std::isfinite (value))
+                child.setProperty (valueProperty, parameter->convertFrom0to1 (parameter->getDefaultValue()), nullptr);
+            else if (value < range.start || value > range.end)
+                child.setProperty (valueProperty, juce::jlimit ((double) range.start, (double) range.end, value), nullptr);
         }
     }
 }
@@ -273,17 +352,22 @@ void TemplateEffectAudioProcessor::setStateInformation (const void* data, int si
     if (xml == nullptr || ! xml->getTagName().equalsIgnoreCase (stateTypeName))
         return;
 
-    auto tree = juce::ValueTree::fromXml (*xml);
-    replaceNonFiniteValues (tree, parameterManager.valueTreeState);
+    juce::StringArray parameterIDs;
+    std::vector<int> longestValues;
+
+    for (const auto* description : parameterDescriptions())
+    {
+        parameterIDs.add (description->paramID);
+        longestValues.push_back (longestValueText (description->range));
+    }
+
+    auto tree = takeTree (*xml);
+    bringBoundValuesIntoRange (tree, parameterIDs, parameterManager.valueTreeState);
 
     // A state whose saved text could outgrow what the reader reads (its
     // attributes escaped, its parameters bound) would be saved as a block that
     // is then refused: it is refused now instead, as a text too long to read is.
-    juce::StringArray parameterIDs;
-    for (const auto* description : parameterDescriptions())
-        parameterIDs.add (description->paramID);
-
-    if (textBytes (longestBoundTree (tree, parameterIDs)) > maxTextBytes)
+    if (textBytes (longestBoundTree (tree, parameterIDs, longestValues)) > maxTextBytes)
         return;
 
     parameterManager.valueTreeState.replaceState (tree);

@@ -1,4 +1,7 @@
 // PluginModule.cpp: the plug-in module: JUCE's AAX wrapper, compiled unchanged against our interface library.
+#include "AAX_Registration.h"
+#include "GuardedEffectParameters.h"
+#include "GuardedRegistration.h"
 #include "JucePluginDefines.h"
 #include "MessageLockedEffectGUI.h"
 #include "ModuleInitialiser.h"
@@ -27,8 +30,58 @@
  #define JUCE_AUTORELEASEPOOL const ::MessageThreadLock JUCE_JOIN_MACRO (messageManagerLock_, __LINE__);
 #endif
 
+// The wrapper's description callback is called from the module's own (below),
+// which registers the guarded parameters object in place of the wrapper's.
+#define GetEffectDescriptions describeWrappedEffect
+
 // The copy in the build tree, beside the settings check that admits AAX.
 #include <AAX/juce_AAX_Wrapper.cpp>
 
+#undef GetEffectDescriptions
 #undef AAX_CEffectGUI
 #undef ScopedJuceInitialiser_GUI
+
+namespace kick
+{
+    // The wrapper's parameters object, every host operation of it answering
+    // an error for an exception instead of letting it reach the host.
+    using GuardedProcessor = GuardedEffectParameters<AAXClasses::JuceAAX_Processor>;
+
+    // What the wrapper's creation procedure does, making the guarded object:
+    // first its hook that tells the framework whether a processor runs as an
+    // AudioSuite instance, then the object. A failure answers no object.
+    AAX_CEffectParameters* AAX_CALLBACK createGuardedProcessor() noexcept
+    {
+        try
+        {
+            using juce::PluginHostType;
+
+            if (PluginHostType::jucePlugInIsRunningInAudioSuiteFn == nullptr)
+            {
+                PluginHostType::jucePlugInIsRunningInAudioSuiteFn = [] (juce::AudioProcessor& processor)
+                {
+                    for (auto* p : AAXClasses::activeProcessors)
+                        if (&p->getPluginInstance() == &processor)
+                            return p->isInAudioSuite();
+
+                    return false;
+                };
+            }
+
+            return new GuardedProcessor();
+        }
+        catch (...)
+        {
+            return nullptr;
+        }
+    }
+}
+
+AAX_Result GetEffectDescriptions (AAX_ICollection* collection)
+{
+    if (collection == nullptr)
+        return AAX_ERROR_NULL_OBJECT;
+
+    kick::CollectionWithCreation registering (*collection, reinterpret_cast<void*> (&kick::createGuardedProcessor));
+    return describeWrappedEffect (&registering);
+}

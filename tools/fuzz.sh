@@ -16,12 +16,13 @@ targets=(saved_state parameter_text number_display controls_chunk)
 # Inputs of up to 4 KB run in well under a millisecond, sanitisers included:
 # one that takes 3 s is a hang (a reader looping on it), and fails the run.
 default_options="-max_len=4096 -timeout=3"
-# The saved state's reader takes texts of up to 64 KB, so its inputs reach past
+# The saved state's reader takes texts of up to 65 KB, so its inputs reach past
 # that from the start (from seeds near it) rather than growing there slowly.
-# Near 64 KB the slowest shapes (thousands of distinct names, of elements or of
+# Near that limit the slowest shapes (thousands of distinct names, of elements or of
 # character references, each input read three times) take up to 2.5 s in this
 # instrumented build on a loaded machine: a hang is one that takes 20 s.
-declare -A target_options=([saved_state]="-max_len=73728 -len_control=0 -timeout=20")
+# Its dictionary holds the tokens the reader reacts to.
+declare -A target_options=([saved_state]="-max_len=73728 -len_control=0 -timeout=20 -dict=$root/fuzz/saved_state.dict")
 
 if [[ "$step" == build || "$step" == all ]]; then
     clang_version=22
