@@ -6,23 +6,22 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <memory>
+#include <optional>
+#include <string>
 #include <thread>
 
 namespace
 {
     using namespace std::chrono_literals;
 
-    // Where the harmonics knob sits in the 400 x 477 window.
+    // Where the harmonics knob sits in the 400 x 477 window, and how many of
+    // its pixels change when it turns.
     constexpr host::Area harmonicsKnob { 15, 330, 90, 90 };
+    constexpr int knobMoved = 50;
     // A capture ends as soon as the window is painted: only a window that
     // never paints waits this long, long enough for a loaded machine under a sanitizer.
     constexpr auto paintBound = 15s;
-
-    host::Picture capture (host::HostViewContainer& container)
-    {
-        const auto picture = host::captureWindow (reinterpret_cast<unsigned long> (container.GetPtr()));
-        return picture.value_or (host::Picture {});
-    }
 
     // Opens the instance's window in a host view and waits until it has
     // painted: the view's X window, or 0 when there is no X display or the
@@ -36,6 +35,56 @@ namespace
         return host::captureSettledWindow (windowID, paintBound) ? windowID : 0;
     }
     constexpr auto notShown = "no X display, or the window never painted";
+
+    // The window once its knob has moved from where `before` shows it: polled,
+    // since the message thread paints on its own schedule (a capture may catch
+    // it between two repaints). Nothing when it does not move.
+    std::optional<host::Picture> movedKnob (unsigned long windowID, const host::Picture& before)
+    {
+        for (const auto start = std::chrono::steady_clock::now(); std::chrono::steady_clock::now() - start < paintBound;
+             std::this_thread::sleep_for (10ms))
+        {
+            const auto after = host::captureWindow (windowID);
+            if (after && host::differingPixels (before, *after, harmonicsKnob) > knobMoved)
+                return after;
+        }
+        return std::nullopt;
+    }
+
+    // Whether the editor in that window is alive: it follows automation.
+    bool followsAutomation (host::EffectInstance& instance, unsigned long windowID, double harmonics)
+    {
+        const auto before = host::captureSettledWindow (windowID, paintBound);
+        return before && instance.automate ("Kick_HarmonicsId", harmonics) == host::resultOk && movedKnob (windowID, *before);
+    }
+
+    // Whether the view comes to show nothing (the host's black) once the window's contents have left it.
+    bool becomesEmpty (unsigned long windowID)
+    {
+        for (const auto start = std::chrono::steady_clock::now(); std::chrono::steady_clock::now() - start < paintBound;
+             std::this_thread::sleep_for (10ms))
+        {
+            if (const auto shown = host::captureWindow (windowID); shown && host::isOneColour (*shown))
+                return true;
+        }
+        return false;
+    }
+
+    // Hands a window object a view of its own and sizes the view as the window
+    // asks, as EffectInstance::openWindow does for the instance's first
+    // window: the view's X window, or 0.
+    unsigned long openView (host::LoadedEffect& effect, host::IEffectGUIV1Slots& window)
+    {
+        auto& testHost = effect.host();
+        auto& view = testHost.adopt (std::make_unique<host::HostViewContainer> (testHost.log(), host::Versions::all,
+                                                                                 host::HostViewContainer::Kind::x11Window));
+        if (! view.hasWindow() || window.SetViewContainer (&view.unknown()) != host::resultOk)
+            return 0;
+        host::ViewSize size {};
+        if (window.GetViewSize (&size) == host::resultOk)
+            view.SetViewSize (size);
+        return reinterpret_cast<unsigned long> (view.GetPtr());
+    }
 
     class ModuleWindow : public ::testing::Test
     {
@@ -64,18 +113,9 @@ TEST_F (ModuleWindow, OpensAtItsSizeFollowsAutomationAndClosesCleanly)
         ASSERT_EQ (before.height, 477);
 
         ASSERT_EQ (instance.automate ("Kick_HarmonicsId", 1.0), host::resultOk);
-
-        // Polled until the knob has moved, since the message thread paints on
-        // its own schedule (a capture may catch it between two repaints).
-        constexpr int knobMoved = 50;
-        auto after = capture (*container);
-        for (const auto start = std::chrono::steady_clock::now();
-             host::differingPixels (before, after, harmonicsKnob) <= knobMoved && std::chrono::steady_clock::now() - start < paintBound;)
-        {
-            std::this_thread::sleep_for (10ms);
-            after = capture (*container);
-        }
-        EXPECT_GT (host::differingPixels (before, after, harmonicsKnob), knobMoved) << "the knob did not follow the automation";
+        const auto moved = movedKnob (windowID, before);
+        ASSERT_TRUE (moved) << "the knob did not follow the automation";
+        const auto& after = *moved;
         EXPECT_EQ (host::differingPixels (before, after, { 0, 0, 400, 40 }), 0) << "the title bar changed";
 
         host::writePng (::testing::TempDir() + "module_window.png", after);
@@ -197,5 +237,87 @@ TEST_F (ModuleWindow, InitialisedAgainOnceTheParametersObjectIsGoneItAttachesNot
         EXPECT_EQ (window.Initialize (objects.controller().unknown()), testsupport::windowNotInitialised);
         EXPECT_NE (window.GetViewSize (&size), host::resultOk) << "contents without a parameters object";
     }
+    testsupport::expectEverythingReturned (effect);
+}
+
+// A host may make the next window object of an instance, and initialise it,
+// before it lets the last one go. The instance has one editor: it shows in the
+// window the host initialised or gave a view last, and the other's view stays
+// empty until that window lets the editor go. Either window may go first, and
+// the one left shows a live editor; the next instance sets up as usual.
+TEST_F (ModuleWindow, ASecondWindowObjectTakesTheEditorAndEitherWindowMayGoFirst)
+{
+    for (const bool secondBeforeFirstView : { false, true })
+        for (const bool firstGoesFirst : { true, false })
+        {
+            SCOPED_TRACE (std::string ("second window initialised ") + (secondBeforeFirstView ? "before" : "after")
+                          + " the first got its view, " + (firstGoesFirst ? "first" : "second") + " released first");
+            {
+                host::EffectInstance instance (effect, 2, 48000.0f, host::EffectInstance::Window::wanted);
+                auto& objects = instance.objects();
+                auto* second = objects.addWindow();
+                ASSERT_NE (second, nullptr);
+
+                if (secondBeforeFirstView)
+                {
+                    ASSERT_EQ (second->Initialize (objects.controller().unknown()), host::resultOk);
+                }
+                const auto firstView = shownWindow (instance);
+                ASSERT_NE (firstView, 0u) << notShown;
+                if (! secondBeforeFirstView)
+                {
+                    ASSERT_EQ (second->Initialize (objects.controller().unknown()), host::resultOk);
+                }
+
+                const auto secondView = openView (effect, *second);
+                ASSERT_NE (secondView, 0u) << "no X display, or the second window refused its view";
+                ASSERT_TRUE (host::captureSettledWindow (secondView, paintBound)) << "the second window never painted";
+                EXPECT_TRUE (becomesEmpty (firstView)) << "the first window still shows contents";
+                EXPECT_EQ (effect.liveObjects(), 3);
+
+                if (firstGoesFirst)
+                {
+                    objects.releaseWindow();
+                    EXPECT_TRUE (followsAutomation (instance, secondView, 1.0)) << "the second window lost its editor";
+                }
+                else
+                {
+                    objects.releaseWindow (*second);
+                    EXPECT_TRUE (followsAutomation (instance, firstView, 1.0)) << "the first window did not show the editor again";
+                }
+            }
+            EXPECT_EQ (effect.liveObjects(), 0);
+
+            host::EffectInstance next (effect, 2, 48000.0f, host::EffectInstance::Window::wanted);
+            EXPECT_NE (shownWindow (next), 0u) << "the next instance's window: " << notShown;
+        }
+
+    testsupport::expectEverythingReturned (effect);
+}
+
+// The two windows released with the usual calls, and without, in both orders,
+// one shown and one never given a view: nothing is freed twice.
+TEST_F (ModuleWindow, TwoWindowObjectsOnOneInstanceGoInEveryReleaseOrder)
+{
+    for (const bool parametersFirst : { true, false })
+        for (const bool uninitialize : { true, false })
+            for (const bool secondShown : { true, false })
+            {
+                SCOPED_TRACE (std::string (parametersFirst ? "parameters first" : "windows first")
+                              + (uninitialize ? ", uninitialised" : ", not uninitialised")
+                              + (secondShown ? ", second window shown" : ", first window shown"));
+                {
+                    host::EffectInstance instance (effect, 2, 48000.0f, host::EffectInstance::Window::wanted);
+                    auto& objects = instance.objects();
+                    auto* second = objects.addWindow();
+                    ASSERT_NE (second, nullptr);
+                    ASSERT_EQ (second->Initialize (objects.controller().unknown()), host::resultOk);
+                    ASSERT_NE (secondShown ? openView (effect, *second) : shownWindow (instance), 0u) << notShown;
+
+                    instance.release ({ parametersFirst, uninitialize });
+                }
+                EXPECT_EQ (effect.liveObjects(), 0);
+            }
+
     testsupport::expectEverythingReturned (effect);
 }
