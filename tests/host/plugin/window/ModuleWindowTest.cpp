@@ -70,21 +70,32 @@ namespace
         return false;
     }
 
-    // Hands a window object a view of its own and sizes the view as the window
-    // asks, as EffectInstance::openWindow does for the instance's first
-    // window: the view's X window, or 0.
-    unsigned long openView (host::LoadedEffect& effect, host::IEffectGUIV1Slots& window)
+    // A view of the host's own for a window object, as EffectInstance::openWindow
+    // makes for the instance's first window: handed to the window and sized
+    // as it asks. The host closes it when it is done with the window; until
+    // then it lies over the views made before it.
+    class OwnView
     {
-        auto& testHost = effect.host();
-        auto& view = testHost.adopt (std::make_unique<host::HostViewContainer> (testHost.log(), host::Versions::all,
-                                                                                 host::HostViewContainer::Kind::x11Window));
-        if (! view.hasWindow() || window.SetViewContainer (&view.unknown()) != host::resultOk)
-            return 0;
-        host::ViewSize size {};
-        if (window.GetViewSize (&size) == host::resultOk)
-            view.SetViewSize (size);
-        return reinterpret_cast<unsigned long> (view.GetPtr());
-    }
+    public:
+        OwnView (host::LoadedEffect& effect, host::IEffectGUIV1Slots& window)
+            : view (effect.host().log(), host::Versions::all, host::HostViewContainer::Kind::x11Window)
+        {
+            if (! view.hasWindow() || window.SetViewContainer (&view.unknown()) != host::resultOk)
+                return;
+            host::ViewSize size {};
+            if (window.GetViewSize (&size) == host::resultOk)
+                view.SetViewSize (size);
+            windowID = reinterpret_cast<unsigned long> (view.GetPtr());
+        }
+
+        // The view's X window; 0 when there is no display or the window refused the view.
+        unsigned long id() const noexcept { return windowID; }
+        int32_t referenceCount() const { return view.referenceCount(); }
+
+    private:
+        host::HostViewContainer view;
+        unsigned long windowID = 0;
+    };
 
     class ModuleWindow : public ::testing::Test
     {
@@ -253,6 +264,7 @@ TEST_F (ModuleWindow, ASecondWindowObjectTakesTheEditorAndEitherWindowMayGoFirst
             SCOPED_TRACE (std::string ("second window initialised ") + (secondBeforeFirstView ? "before" : "after")
                           + " the first got its view, " + (firstGoesFirst ? "first" : "second") + " released first");
             {
+                std::optional<OwnView> secondView; // outlives every window that may hold it
                 host::EffectInstance instance (effect, 2, 48000.0f, host::EffectInstance::Window::wanted);
                 auto& objects = instance.objects();
                 auto* second = objects.addWindow();
@@ -269,20 +281,23 @@ TEST_F (ModuleWindow, ASecondWindowObjectTakesTheEditorAndEitherWindowMayGoFirst
                     ASSERT_EQ (second->Initialize (objects.controller().unknown()), host::resultOk);
                 }
 
-                const auto secondView = openView (effect, *second);
-                ASSERT_NE (secondView, 0u) << "no X display, or the second window refused its view";
-                ASSERT_TRUE (host::captureSettledWindow (secondView, paintBound)) << "the second window never painted";
+                secondView.emplace (effect, *second);
+                ASSERT_NE (secondView->id(), 0u) << "no X display, or the second window refused its view";
+                ASSERT_TRUE (host::captureSettledWindow (secondView->id(), paintBound)) << "the second window never painted";
                 EXPECT_TRUE (becomesEmpty (firstView)) << "the first window still shows contents";
                 EXPECT_EQ (effect.liveObjects(), 3);
 
                 if (firstGoesFirst)
                 {
                     objects.releaseWindow();
-                    EXPECT_TRUE (followsAutomation (instance, secondView, 1.0)) << "the second window lost its editor";
+                    EXPECT_TRUE (followsAutomation (instance, secondView->id(), 1.0)) << "the second window lost its editor";
+                    objects.releaseWindow (*second);
                 }
                 else
                 {
                     objects.releaseWindow (*second);
+                    EXPECT_EQ (secondView->referenceCount(), 0);
+                    secondView.reset();
                     EXPECT_TRUE (followsAutomation (instance, firstView, 1.0)) << "the first window did not show the editor again";
                 }
             }
@@ -307,17 +322,25 @@ TEST_F (ModuleWindow, TwoWindowObjectsOnOneInstanceGoInEveryReleaseOrder)
                               + (uninitialize ? ", uninitialised" : ", not uninitialised")
                               + (secondShown ? ", second window shown" : ", first window shown"));
                 {
+                    std::optional<OwnView> secondView;
                     host::EffectInstance instance (effect, 2, 48000.0f, host::EffectInstance::Window::wanted);
                     auto& objects = instance.objects();
                     auto* second = objects.addWindow();
                     ASSERT_NE (second, nullptr);
                     ASSERT_EQ (second->Initialize (objects.controller().unknown()), host::resultOk);
-                    ASSERT_NE (secondShown ? openView (effect, *second) : shownWindow (instance), 0u) << notShown;
+                    if (secondShown)
+                        secondView.emplace (effect, *second);
+                    ASSERT_NE (secondShown ? secondView->id() : shownWindow (instance), 0u) << notShown;
 
                     instance.release ({ parametersFirst, uninitialize });
+                    if (secondView)
+                    {
+                        EXPECT_EQ (secondView->referenceCount(), 0);
+                    }
                 }
                 EXPECT_EQ (effect.liveObjects(), 0);
             }
 
     testsupport::expectEverythingReturned (effect);
 }
+
