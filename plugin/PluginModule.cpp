@@ -1,6 +1,7 @@
 // PluginModule.cpp: the plug-in module: JUCE's AAX wrapper, compiled unchanged against our interface library.
 #include "JucePluginDefines.h"
 #include "MessageLockedEffectGUI.h"
+#include "MessageThreadLock.h"
 #include "ModuleInitialiser.h"
 
 // The wrapper keeps JUCE initialised through ScopedJuceInitialiser_GUI
@@ -13,7 +14,9 @@
 
 // The wrapper's window object derives from AAX_CEffectGUI; here it derives
 // from the module's base, whose host calls that build and attach the window
-// hold the message thread (see MessageLockedEffectGUI.h).
+// hold the message thread, whose windows on one instance take turns with its
+// editor, and which shows the host a face no exception crosses (see
+// MessageLockedEffectGUI.h).
 #define AAX_CEffectGUI ::kick::MessageLockedEffectGUI
 
 // The wrapper takes its window down (peer and editor) inside an autorelease
