@@ -202,7 +202,10 @@ namespace
                 for (int i = 0; i < length; ++i)
                 {
                     const auto step = static_cast<Step> (random() % numSteps);
-                    const auto target = static_cast<size_t> (random() % numWindows);
+                    // The window drawn, or the other one when the step cannot act on it.
+                    auto target = static_cast<size_t> (random() % numWindows);
+                    if (! expected.allows (step, target))
+                        target = numWindows - 1 - target;
                     if (! expected.allows (step, target))
                         continue;
 
