@@ -1,6 +1,7 @@
 // HostInstance.cpp: creating, initialising, attaching and releasing an effect instance's objects.
 #include "HostInstance.h"
 
+#include <algorithm>
 #include <utility>
 
 void host::FieldBlock::store (int32_t port, const void* payload, uint32_t size)
@@ -112,7 +113,8 @@ namespace
 host::HostInstance::HostInstance (TestHost& host, Procedures procedures, const HostController::Offer& offer)
     : testHost (host),
       hostController (host, offer),
-      capture (host.adopt (std::make_unique<PacketCapture> (host.log(), hostController.controller(), fields)))
+      capture (host.adopt (std::make_unique<PacketCapture> (host.log(), hostController.controller(), fields))),
+      guiProcedure (procedures.gui)
 {
     const auto controllerVersions = { uids::IID_IAAXControllerV1, uids::IID_IAAXControllerV2, uids::IID_IAAXControllerV3 };
     for (const auto& iid : controllerVersions)
@@ -170,6 +172,8 @@ void host::HostInstance::release (Teardown teardown)
         releaseParameters (teardown.uninitialize);
 
     releaseWindow (teardown.uninitialize);
+    while (! addedWindows.empty())
+        releaseWindow (*addedWindows.front(), teardown.uninitialize);
     releaseParameters (teardown.uninitialize);
     container = nullptr;
 }
@@ -183,4 +187,24 @@ void host::HostInstance::releaseParameters (bool uninitialize)
 void host::HostInstance::releaseWindow (bool uninitialize)
 {
     letGo (std::exchange (guiObject, nullptr), uninitialize);
+}
+
+host::IEffectGUIV1Slots* host::HostInstance::addWindow()
+{
+    auto* window = create<IEffectGUIV1Slots> (guiProcedure, uids::IID_IAAXEffectGUIV1);
+    if (window != nullptr)
+        addedWindows.push_back (window);
+    return window;
+}
+
+void host::HostInstance::releaseWindow (IEffectGUIV1Slots& window, bool uninitialize)
+{
+    if (&window == guiObject)
+        return releaseWindow (uninitialize);
+
+    const auto held = std::find (addedWindows.begin(), addedWindows.end(), &window);
+    if (held == addedWindows.end())
+        return;
+    addedWindows.erase (held);
+    letGo (&window, uninitialize);
 }

@@ -57,6 +57,7 @@ namespace host
         ~HostInstance();
 
         IEffectParametersV4Slots* parameters() noexcept { return parametersObject; }
+        // The window object made with the instance.
         IEffectGUIV1Slots* gui() noexcept { return guiObject; }
         HostController& controller() noexcept { return hostController; }
         const FieldBlock& fieldBlock() const noexcept { return fields; }
@@ -81,6 +82,15 @@ namespace host
         void releaseParameters (bool uninitialize = true);
         void releaseWindow (bool uninitialize = true);
 
+        // Makes a further window object through the window's creation
+        // procedure, as a host that opens the next window before it lets the
+        // last go; null for an effect without a window. The host holds it
+        // until releaseWindow (window) or release(), which lets it go after
+        // the first window.
+        IEffectGUIV1Slots* addWindow();
+        // Lets any window object of the instance go, the first or an added one.
+        void releaseWindow (IEffectGUIV1Slots& window, bool uninitialize = true);
+
     private:
         class PacketCapture;
 
@@ -89,7 +99,9 @@ namespace host
         FieldBlock fields;
         PacketCapture& capture;
         IEffectParametersV4Slots* parametersObject = nullptr;
+        CreationProcedure guiProcedure;
         IEffectGUIV1Slots* guiObject = nullptr;
+        std::vector<IEffectGUIV1Slots*> addedWindows;
         HostViewContainer* container = nullptr;
     };
 }

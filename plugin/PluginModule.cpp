@@ -4,6 +4,7 @@
 #include "GuardedRegistration.h"
 #include "JucePluginDefines.h"
 #include "MessageLockedEffectGUI.h"
+#include "MessageThreadLock.h"
 #include "ModuleInitialiser.h"
 
 // The wrapper keeps JUCE initialised through ScopedJuceInitialiser_GUI
@@ -16,7 +17,9 @@
 
 // The wrapper's window object derives from AAX_CEffectGUI; here it derives
 // from the module's base, whose host calls that build and attach the window
-// hold the message thread (see MessageLockedEffectGUI.h).
+// hold the message thread, whose windows on one instance take turns with its
+// editor, and which shows the host a face no exception crosses (see
+// MessageLockedEffectGUI.h).
 #define AAX_CEffectGUI ::kick::MessageLockedEffectGUI
 
 // The wrapper takes its window down (peer and editor) inside an autorelease

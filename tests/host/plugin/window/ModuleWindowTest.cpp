@@ -6,23 +6,22 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <memory>
+#include <optional>
+#include <string>
 #include <thread>
 
 namespace
 {
     using namespace std::chrono_literals;
 
-    // Where the harmonics knob sits in the 400 x 477 window.
+    // Where the harmonics knob sits in the 400 x 477 window, and how many of
+    // its pixels change when it turns.
     constexpr host::Area harmonicsKnob { 15, 330, 90, 90 };
+    constexpr int knobMoved = 50;
     // A capture ends as soon as the window is painted: only a window that
     // never paints waits this long, long enough for a loaded machine under a sanitizer.
     constexpr auto paintBound = 15s;
-
-    host::Picture capture (host::HostViewContainer& container)
-    {
-        const auto picture = host::captureWindow (reinterpret_cast<unsigned long> (container.GetPtr()));
-        return picture.value_or (host::Picture {});
-    }
 
     // Opens the instance's window in a host view and waits until it has
     // painted: the view's X window, or 0 when there is no X display or the
@@ -36,6 +35,67 @@ namespace
         return host::captureSettledWindow (windowID, paintBound) ? windowID : 0;
     }
     constexpr auto notShown = "no X display, or the window never painted";
+
+    // The window once its knob has moved from where `before` shows it: polled,
+    // since the message thread paints on its own schedule (a capture may catch
+    // it between two repaints). Nothing when it does not move.
+    std::optional<host::Picture> movedKnob (unsigned long windowID, const host::Picture& before)
+    {
+        for (const auto start = std::chrono::steady_clock::now(); std::chrono::steady_clock::now() - start < paintBound;
+             std::this_thread::sleep_for (10ms))
+        {
+            const auto after = host::captureWindow (windowID);
+            if (after && host::differingPixels (before, *after, harmonicsKnob) > knobMoved)
+                return after;
+        }
+        return std::nullopt;
+    }
+
+    // Whether the editor in that window is alive: it follows automation.
+    bool followsAutomation (host::EffectInstance& instance, unsigned long windowID, double harmonics)
+    {
+        const auto before = host::captureSettledWindow (windowID, paintBound);
+        return before && instance.automate ("Kick_HarmonicsId", harmonics) == host::resultOk && movedKnob (windowID, *before);
+    }
+
+    // Whether the view comes to show nothing (the host's black) once the window's contents have left it.
+    bool becomesEmpty (unsigned long windowID)
+    {
+        for (const auto start = std::chrono::steady_clock::now(); std::chrono::steady_clock::now() - start < paintBound;
+             std::this_thread::sleep_for (10ms))
+        {
+            if (const auto shown = host::captureWindow (windowID); shown && host::isOneColour (*shown))
+                return true;
+        }
+        return false;
+    }
+
+    // A view of the host's own for a window object, as EffectInstance::openWindow
+    // makes for the instance's first window: handed to the window and sized
+    // as it asks. The host closes it when it is done with the window; until
+    // then it lies over the views made before it.
+    class OwnView
+    {
+    public:
+        OwnView (host::LoadedEffect& effect, host::IEffectGUIV1Slots& window)
+            : view (effect.host().log(), host::Versions::all, host::HostViewContainer::Kind::x11Window)
+        {
+            if (! view.hasWindow() || window.SetViewContainer (&view.unknown()) != host::resultOk)
+                return;
+            host::ViewSize size {};
+            if (window.GetViewSize (&size) == host::resultOk)
+                view.SetViewSize (size);
+            windowID = reinterpret_cast<unsigned long> (view.GetPtr());
+        }
+
+        // The view's X window; 0 when there is no display or the window refused the view.
+        unsigned long id() const noexcept { return windowID; }
+        int32_t referenceCount() const { return view.referenceCount(); }
+
+    private:
+        host::HostViewContainer view;
+        unsigned long windowID = 0;
+    };
 
     class ModuleWindow : public ::testing::Test
     {
@@ -64,18 +124,9 @@ TEST_F (ModuleWindow, OpensAtItsSizeFollowsAutomationAndClosesCleanly)
         ASSERT_EQ (before.height, 477);
 
         ASSERT_EQ (instance.automate ("Kick_HarmonicsId", 1.0), host::resultOk);
-
-        // Polled until the knob has moved, since the message thread paints on
-        // its own schedule (a capture may catch it between two repaints).
-        constexpr int knobMoved = 50;
-        auto after = capture (*container);
-        for (const auto start = std::chrono::steady_clock::now();
-             host::differingPixels (before, after, harmonicsKnob) <= knobMoved && std::chrono::steady_clock::now() - start < paintBound;)
-        {
-            std::this_thread::sleep_for (10ms);
-            after = capture (*container);
-        }
-        EXPECT_GT (host::differingPixels (before, after, harmonicsKnob), knobMoved) << "the knob did not follow the automation";
+        const auto moved = movedKnob (windowID, before);
+        ASSERT_TRUE (moved) << "the knob did not follow the automation";
+        const auto& after = *moved;
         EXPECT_EQ (host::differingPixels (before, after, { 0, 0, 400, 40 }), 0) << "the title bar changed";
 
         host::writePng (::testing::TempDir() + "module_window.png", after);
@@ -199,3 +250,97 @@ TEST_F (ModuleWindow, InitialisedAgainOnceTheParametersObjectIsGoneItAttachesNot
     }
     testsupport::expectEverythingReturned (effect);
 }
+
+// A host may make the next window object of an instance, and initialise it,
+// before it lets the last one go. The instance has one editor: it shows in the
+// window the host initialised or gave a view last, and the other's view stays
+// empty until that window lets the editor go. Either window may go first, and
+// the one left shows a live editor; the next instance sets up as usual.
+TEST_F (ModuleWindow, ASecondWindowObjectTakesTheEditorAndEitherWindowMayGoFirst)
+{
+    for (const bool secondBeforeFirstView : { false, true })
+        for (const bool firstGoesFirst : { true, false })
+        {
+            SCOPED_TRACE (std::string ("second window initialised ") + (secondBeforeFirstView ? "before" : "after")
+                          + " the first got its view, " + (firstGoesFirst ? "first" : "second") + " released first");
+            {
+                std::optional<OwnView> secondView; // outlives every window that may hold it
+                host::EffectInstance instance (effect, 2, 48000.0f, host::EffectInstance::Window::wanted);
+                auto& objects = instance.objects();
+                auto* second = objects.addWindow();
+                ASSERT_NE (second, nullptr);
+
+                if (secondBeforeFirstView)
+                {
+                    ASSERT_EQ (second->Initialize (objects.controller().unknown()), host::resultOk);
+                }
+                const auto firstView = shownWindow (instance);
+                ASSERT_NE (firstView, 0u) << notShown;
+                if (! secondBeforeFirstView)
+                {
+                    ASSERT_EQ (second->Initialize (objects.controller().unknown()), host::resultOk);
+                }
+
+                secondView.emplace (effect, *second);
+                ASSERT_NE (secondView->id(), 0u) << "no X display, or the second window refused its view";
+                ASSERT_TRUE (host::captureSettledWindow (secondView->id(), paintBound)) << "the second window never painted";
+                EXPECT_TRUE (becomesEmpty (firstView)) << "the first window still shows contents";
+                EXPECT_EQ (effect.liveObjects(), 3);
+
+                if (firstGoesFirst)
+                {
+                    objects.releaseWindow();
+                    EXPECT_TRUE (followsAutomation (instance, secondView->id(), 1.0)) << "the second window lost its editor";
+                    objects.releaseWindow (*second);
+                }
+                else
+                {
+                    objects.releaseWindow (*second);
+                    EXPECT_EQ (secondView->referenceCount(), 0);
+                    secondView.reset();
+                    EXPECT_TRUE (followsAutomation (instance, firstView, 1.0)) << "the first window did not show the editor again";
+                }
+            }
+            EXPECT_EQ (effect.liveObjects(), 0);
+
+            host::EffectInstance next (effect, 2, 48000.0f, host::EffectInstance::Window::wanted);
+            EXPECT_NE (shownWindow (next), 0u) << "the next instance's window: " << notShown;
+        }
+
+    testsupport::expectEverythingReturned (effect);
+}
+
+// The two windows released with the usual calls, and without, in both orders,
+// one shown and one never given a view: nothing is freed twice.
+TEST_F (ModuleWindow, TwoWindowObjectsOnOneInstanceGoInEveryReleaseOrder)
+{
+    for (const bool parametersFirst : { true, false })
+        for (const bool uninitialize : { true, false })
+            for (const bool secondShown : { true, false })
+            {
+                SCOPED_TRACE (std::string (parametersFirst ? "parameters first" : "windows first")
+                              + (uninitialize ? ", uninitialised" : ", not uninitialised")
+                              + (secondShown ? ", second window shown" : ", first window shown"));
+                {
+                    std::optional<OwnView> secondView;
+                    host::EffectInstance instance (effect, 2, 48000.0f, host::EffectInstance::Window::wanted);
+                    auto& objects = instance.objects();
+                    auto* second = objects.addWindow();
+                    ASSERT_NE (second, nullptr);
+                    ASSERT_EQ (second->Initialize (objects.controller().unknown()), host::resultOk);
+                    if (secondShown)
+                        secondView.emplace (effect, *second);
+                    ASSERT_NE (secondShown ? secondView->id() : shownWindow (instance), 0u) << notShown;
+
+                    instance.release ({ parametersFirst, uninitialize });
+                    if (secondView)
+                    {
+                        EXPECT_EQ (secondView->referenceCount(), 0);
+                    }
+                }
+                EXPECT_EQ (effect.liveObjects(), 0);
+            }
+
+    testsupport::expectEverythingReturned (effect);
+}
+

@@ -1,4 +1,4 @@
-// The effect's window driven through random sequences of its own calls and of the parameters object's teardown, with real X11 views.
+// The effect's windows driven through random sequences of their own calls and of the parameters object's teardown, with real X11 views.
 #include "../../../support/ModuleChecks.h"
 #include "EffectSession.h"
 #include "VirtualDisplay.h"
@@ -11,12 +11,14 @@
 #include <optional>
 #include <random>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace
 {
-    // Everything a host can do to one instance's window, and to its
-    // parameters object short of processing with it.
+    // Everything a host can do to an instance's windows, and to its
+    // parameters object short of processing with it. A host may make a
+    // second window object on the instance before it lets the first go.
     enum class Step
     {
         initialize,
@@ -27,49 +29,90 @@ namespace
         attachSecondView,
         detach,
         releaseWindow,
+        openWindow, // a window object made and initialised where there is none
         uninitializeParameters,
         releaseParameters
     };
 
-    constexpr std::array stepNames { "window Initialize", "window Initialize, nothing offered", "window Initialize (null)",
-                                     "window Uninitialize", "view 1", "view 2", "view null", "window Release",
+    constexpr std::array stepNames { "Initialize", "Initialize, nothing offered", "Initialize (null)", "Uninitialize",
+                                     "view 1", "view 2", "view null", "Release", "made and initialised",
                                      "parameters Uninitialize", "parameters Release" };
     constexpr int numSteps = static_cast<int> (stepNames.size());
+    constexpr size_t numWindows = 2;
 
-    // What the window should answer, from what the host did so far: it shows
-    // only while it holds the parameters object, which it takes from the
-    // controller at Initialize, and the controller offers only while the host
-    // holds it.
+    constexpr bool isWindowStep (Step step) noexcept
+    {
+        return step != Step::uninitializeParameters && step != Step::releaseParameters;
+    }
+
+    // What the windows should answer, from what the host did so far: a
+    // window shows only while it holds the parameters object, which it takes
+    // from the controller at Initialize, and the controller offers only while
+    // the host holds it. The instance has one editor, so one window at most
+    // has contents: the one last initialised or given a view; when it lets
+    // them go, another window that holds the parameters object and a view
+    // takes them back.
     struct Expected
     {
-        bool windowAlive = true;
-        bool hostHoldsParameters = true;
-        bool windowHoldsParameters = true;
-        bool hasContents = true; // built at Initialize, taken down by a null view
+        struct Window
+        {
+            bool alive = false;
+            bool holdsParameters = false;
+            bool hasView = false;
+            bool hasContents = false;
+        };
 
-        int32_t apply (Step step)
+        std::array<Window, numWindows> windows { Window { true, true, false, true }, Window {} };
+        bool hostHoldsParameters = true;
+
+        int32_t apply (Step step, size_t target)
+        {
+            const auto result = applyTo (windows[target], step);
+            settle();
+            return result;
+        }
+
+        bool allows (Step step, size_t target) const noexcept
+        {
+            if (step == Step::openWindow)
+                return ! windows[target].alive;
+            return isWindowStep (step) ? windows[target].alive : hostHoldsParameters;
+        }
+
+    private:
+        int32_t applyTo (Window& window, Step step)
         {
             switch (step)
             {
+                case Step::openWindow:
+                    window = Window { true };
+                    [[fallthrough]];
                 case Step::initialize:
-                    windowHoldsParameters = hasContents = hostHoldsParameters;
-                    return windowHoldsParameters ? host::resultOk : testsupport::windowNotInitialised;
+                    window.holdsParameters = hostHoldsParameters;
+                    window.hasContents = false;
+                    if (! window.holdsParameters)
+                        return testsupport::windowNotInitialised;
+                    build (window);
+                    return host::resultOk;
                 case Step::initializeWithoutAnOffer:
                 case Step::initializeWithoutAController:
-                    windowHoldsParameters = hasContents = false;
+                    window.holdsParameters = window.hasContents = false;
                     return testsupport::windowNotInitialised;
                 case Step::uninitialize:
-                    windowHoldsParameters = hasContents = false;
+                    window.holdsParameters = window.hasContents = false;
                     return host::resultOk;
                 case Step::attachFirstView:
                 case Step::attachSecondView:
-                    hasContents = windowHoldsParameters;
-                    return windowHoldsParameters ? host::resultOk : testsupport::windowNotInitialised;
+                    if (! window.holdsParameters)
+                        return testsupport::windowNotInitialised;
+                    window.hasView = true;
+                    build (window);
+                    return host::resultOk;
                 case Step::detach:
-                    hasContents = false;
+                    window.hasView = window.hasContents = false;
                     return host::resultOk;
                 case Step::releaseWindow:
-                    windowAlive = false;
+                    window = Window {};
                     return host::resultOk;
                 case Step::uninitializeParameters:
                     return host::resultOk;
@@ -80,17 +123,27 @@ namespace
             return host::resultOk;
         }
 
-        bool allows (Step step) const noexcept
+        void build (Window& builder)
         {
-            const bool windowStep = step != Step::uninitializeParameters && step != Step::releaseParameters;
-            return windowStep ? windowAlive : hostHoldsParameters;
+            for (auto& window : windows)
+                window.hasContents = &window == &builder;
+        }
+
+        void settle()
+        {
+            for (const auto& window : windows)
+                if (window.hasContents)
+                    return;
+            for (auto& window : windows)
+                if (window.alive && window.holdsParameters && window.hasView)
+                    return build (window);
         }
     };
 
     // 1000 sequences in shards that run side by side, each from its own seeds.
     constexpr int numShards = 8;
     constexpr int sequencesPerShard = 125;
-    constexpr int longestSequence = 10;
+    constexpr int longestSequence = 12;
     constexpr std::mt19937::result_type firstSeed = 22;
 
     // An X server of the test's own, named in DISPLAY while the test runs, for
@@ -142,30 +195,37 @@ namespace
             {
                 host::EffectInstance instance (effect, 2, 48000.0f, host::EffectInstance::Window::wanted);
                 auto& objects = instance.objects();
+                std::array<host::IEffectGUIV1Slots*, numWindows> windows { objects.gui(), nullptr };
                 Expected expected;
                 const auto length = 1 + static_cast<int> (random() % longestSequence);
 
                 for (int i = 0; i < length; ++i)
                 {
                     const auto step = static_cast<Step> (random() % numSteps);
-                    if (! expected.allows (step))
+                    // The window drawn, or the other one when the step cannot act on it.
+                    auto target = static_cast<size_t> (random() % numWindows);
+                    if (! expected.allows (step, target))
+                        target = numWindows - 1 - target;
+                    if (! expected.allows (step, target))
                         continue;
 
-                    taken += std::string (taken.empty() ? "" : ", ") + stepNames[static_cast<size_t> (step)];
-                    const auto expectedResult = expected.apply (step);
-                    EXPECT_EQ (perform (objects, step), expectedResult) << "after " << taken;
+                    taken += std::string (taken.empty() ? "" : ", ") + (isWindowStep (step) ? "window " + std::to_string (target + 1) + " " : "")
+                             + stepNames[static_cast<size_t> (step)];
+                    const auto expectedResult = expected.apply (step, target);
+                    EXPECT_EQ (perform (objects, windows[target], step), expectedResult) << "after " << taken;
 
-                    if (expected.windowAlive)
-                    {
-                        host::ViewSize size {};
-                        EXPECT_EQ (objects.gui()->GetViewSize (&size) == host::resultOk, expected.hasContents)
-                            << "contents after " << taken;
-                    }
+                    for (size_t w = 0; w < numWindows; ++w)
+                        if (expected.windows[w].alive)
+                        {
+                            host::ViewSize size {};
+                            EXPECT_EQ (windows[w]->GetViewSize (&size) == host::resultOk, expected.windows[w].hasContents)
+                                << "window " << w + 1 << "'s contents after " << taken;
+                        }
                 }
 
                 const bool parametersFirst = random() % 2 != 0;
                 const bool uninitialize = random() % 2 != 0;
-                taken += std::string (", released ") + (parametersFirst ? "parameters first" : "window first")
+                taken += std::string (", released ") + (parametersFirst ? "parameters first" : "windows first")
                          + (uninitialize ? ", uninitialised" : "");
                 instance.release ({ parametersFirst, uninitialize });
             }
@@ -176,33 +236,38 @@ namespace
             EXPECT_EQ (effect.host().objectsWithUnbalancedReferences(), heldBefore) << "a host object still held after " << taken;
         }
 
-        int32_t perform (host::HostInstance& objects, Step step)
+        int32_t perform (host::HostInstance& objects, host::IEffectGUIV1Slots*& window, Step step)
         {
-            auto* window = objects.gui();
-
             switch (step)
             {
                 case Step::initialize:                   return window->Initialize (objects.controller().unknown());
-                case Step::initializeWithoutAnOffer:     return initializeWithoutAnOffer (objects);
+                case Step::initializeWithoutAnOffer:     return initializeWithoutAnOffer (objects, *window);
                 case Step::initializeWithoutAController: return window->Initialize (nullptr);
                 case Step::uninitialize:                 return window->Uninitialize();
                 case Step::attachFirstView:              return window->SetViewContainer (&views[0].unknown());
                 case Step::attachSecondView:             return window->SetViewContainer (&views[1].unknown());
                 case Step::detach:                       return window->SetViewContainer (nullptr);
-                case Step::releaseWindow:                objects.releaseWindow (false); return host::resultOk;
+                case Step::releaseWindow:                objects.releaseWindow (*std::exchange (window, nullptr), false); return host::resultOk;
+                case Step::openWindow:                   return openWindow (objects, window);
                 case Step::uninitializeParameters:       return objects.parameters()->Uninitialize();
                 case Step::releaseParameters:            objects.releaseParameters (false); return host::resultOk;
             }
             return host::resultOk;
         }
 
-        static int32_t initializeWithoutAnOffer (host::HostInstance& objects)
+        static int32_t initializeWithoutAnOffer (host::HostInstance& objects, host::IEffectGUIV1Slots& window)
         {
             auto& controller = objects.controller();
             controller.setEffectParameters (nullptr);
-            const auto result = objects.gui()->Initialize (controller.unknown());
+            const auto result = window.Initialize (controller.unknown());
             controller.setEffectParameters (objects.parameters());
             return result;
+        }
+
+        static int32_t openWindow (host::HostInstance& objects, host::IEffectGUIV1Slots*& window)
+        {
+            window = objects.addWindow();
+            return window != nullptr ? window->Initialize (objects.controller().unknown()) : host::resultPointer;
         }
 
         OwnDisplay display;
