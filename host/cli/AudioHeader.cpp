@@ -47,7 +47,7 @@ namespace
         std::optional<bool> endsAt (uint64_t end)
         {
             if (end + 1 > input.reach())
-                return std::nullopt;
+                return endsWithinReach() ? std::optional<bool> (false) : std::nullopt;
             char bytes[2];
             return end > 0 && input.read (bytes, 2, end - 1) == 1;
         }
@@ -57,10 +57,18 @@ namespace
         void moveTo (uint64_t position) { at = position; }
 
     private:
+        // Whether the input ends before the end of reach, so that what lies
+        // beyond reach is known all the same: nothing.
+        bool endsWithinReach()
+        {
+            char last;
+            return input.reach() == 0 || input.read (&last, 1, input.reach() - 1) == 0;
+        }
+
         Got next (void* destination, size_t size)
         {
             if (at + size > input.reach())
-                return Got::outOfReach;
+                return endsWithinReach() ? Got::ended : Got::outOfReach;
             const bool whole = input.read (destination, size, at) == size;
             at += size;
             return whole ? Got::all : Got::ended;
@@ -148,9 +156,12 @@ host::DeclaredHeader host::readDeclaredHeader (HeaderBytes& input)
         return {};
     DeclaredHeader header;
     header.recognised = true;
-    if (fields.number (4, containerSize) != Got::all || fields.id (type) != Got::all)
+    auto got = fields.number (4, containerSize);
+    if (got == Got::all)
+        got = fields.id (type);
+    if (got != Got::all)
     {
-        header.cutShort = true;
+        (got == Got::outOfReach ? header.outOfReach : header.cutShort) = true;
         return header;
     }
     const bool aifc = form && type == "AIFC";
@@ -169,7 +180,7 @@ host::DeclaredHeader host::readDeclaredHeader (HeaderBytes& input)
         std::string chunk;
         uint64_t size = 0;
         const auto chunkStart = chunks.position();
-        auto got = chunks.id (chunk);
+        got = chunks.id (chunk);
         if (got == Got::all)
             got = chunks.number (4, size);
         if (got != Got::all)
@@ -237,10 +248,18 @@ host::DeclaredHeader host::readDeclaredHeader (HeaderBytes& input)
         }
         else if (aiff && chunk == "SSND")
         {
-            header.audioStart = body + 8; // after the offset and block size
-            header.audioBytes = size < 8 ? 0 : size - 8;
-            if (aiffFrames)
-                break;
+            uint64_t offset = 0, blockSize = 0;
+            field = chunks.number (4, offset);
+            if (field == Got::all)
+                field = chunks.number (4, blockSize);
+            if (field == Got::all)
+            {
+                // The audio starts `offset` bytes after these two fields.
+                header.audioStart = body + 8 + offset;
+                header.audioBytes = size < 8 + offset ? 0 : size - 8 - offset;
+                if (aiffFrames)
+                    break;
+            }
         }
         if (field != Got::all)
         {
