@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <cctype>
 #include <cmath>
+#include <cstdlib>
 #include <cstring>
 #include <fstream>
 #include <memory>
@@ -157,6 +158,17 @@ namespace
         return samples;
     }
 
+    // The seconds the "Input:" line shows; NaN when it shows none.
+    double lengthShown (const std::string& output)
+    {
+        const auto line = output.substr (output.find ("Input: "), output.find ('\n', output.find ("Input: ")) - output.find ("Input: "));
+        const auto hz = line.find (" Hz, ");
+        if (hz == std::string::npos || contains (line, "length not known"))
+            return std::nan ("");
+        const auto number = line.find_first_of ("0123456789", hz + 5);
+        return number == std::string::npos ? std::nan ("") : std::strtod (line.c_str() + number, nullptr);
+    }
+
     void PrintTo (const WrittenFormat& format, std::ostream* out)
     {
         *out << format.name << " in " << format.channels << " channels at " << format.sampleRate << " Hz";
@@ -204,6 +216,10 @@ TEST_P (StreamFormats, AreReadAsFromTheFileOrRefusedBeforeAnyOutput)
         {
             ASSERT_TRUE (written) << way.name << "\n" << run.output;
             EXPECT_TRUE (interleaved (host::readAudioFile (out)) == reference) << way.name << ": not the file's audio\n" << run.output;
+            // A length is either unknown or one the input can have: no made-up hours, no made-up truncation.
+            const auto length = lengthShown (run.output);
+            EXPECT_TRUE (length < 1.0 || std::isnan (length)) << way.name << "\n" << run.output;
+            EXPECT_FALSE (contains (run.output, "warning")) << way.name << "\n" << run.output;
         }
         else
         {
