@@ -318,8 +318,11 @@ host::AudioFileReader::AudioFileReader (const std::string& pathToRead)
             header.unfinished->at += start; // libsndfile reads the file at its own offsets
         if (header.audioStart && static_cast<uint64_t> (status.st_size) > start + *header.audioStart)
         {
+            // At least a frame's bytes: less is no audio.
             const auto after = static_cast<uint64_t> (status.st_size) - start - *header.audioStart;
-            audioInFile = header.unfinished ? after : std::min (after, header.audioBytes.value_or (0));
+            const auto held = header.unfinished ? after : std::min (after, header.audioBytes.value_or (0));
+            if (held >= static_cast<uint64_t> (std::max (header.bytesPerFrame, 1)))
+                audioInFile = held;
         }
     }
     else

@@ -99,7 +99,7 @@ namespace host
         int format = 0;
         bool estimated = false;
         std::optional<uint64_t> unfinishedSize;
-        std::optional<uint64_t> audioInFile; // the bytes of audio a regular file's header shows it holds
+        std::optional<uint64_t> audioInFile; // the bytes of audio, a frame or more, a regular file's header shows it holds
         bool streamed = false; // a pipe, FIFO or device, whose reads wait for its writer
         int64_t frames = 0;
         int64_t nonFinite = 0;

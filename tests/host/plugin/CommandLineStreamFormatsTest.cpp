@@ -433,4 +433,13 @@ TEST (StreamHeaders, AnInputCutInsideItsHeaderIsRefusedTheSameFromAFileAndAStrea
         EXPECT_FALSE (file.written || pipe.written) << length << " bytes";
         EXPECT_EQ (reason (file.run.output), reason (pipe.run.output)) << length << " bytes\n" << file.run.output << pipe.run.output;
     }
+
+    // A whole header and less than a frame after it: no audio, and truncated, both ways.
+    const auto [file, pipe] = fileAndPipe (folder, whole.substr (0, 46));
+    for (const auto* each : { &file, &pipe })
+    {
+        ASSERT_EQ (each->run.exitCode, 0) << each->run.output;
+        EXPECT_EQ (each->frames, 0);
+        EXPECT_TRUE (contains (each->run.output, "is truncated: its header declares 3008 frames but it holds 0")) << each->run.output;
+    }
 }
