@@ -326,6 +326,7 @@ namespace
     constexpr StreamRefusal misreadInStreams[] {
         { SF_FORMAT_FLAC, "FLAC", "flac", "libsndfile loses sync in it" },
         { SF_FORMAT_SDS, "MIDI sample dump (SDS)", "sds", "libsndfile misreads it, or waits for ever" },
+        { SF_FORMAT_MPEG, "MP3", "mp3", "libsndfile's decoder reads past the end of libsndfile's own buffer" },
         { SF_FORMAT_RF64, "RF64", "wav", "libsndfile misplaces its audio by a few bytes" },
         { SF_FORMAT_CAF, "CAF", "caf", "libsndfile finds no audio in it" },
         { SF_FORMAT_AU | SF_FORMAT_G721_32, "AU in G.721 ADPCM", "au", "libsndfile finds no audio in it" },
@@ -337,17 +338,20 @@ namespace
     // file, each sample format it writes in them included, but for those above.
     constexpr int readInStreams[] { SF_FORMAT_WAV,   SF_FORMAT_WAVEX, SF_FORMAT_AIFF, SF_FORMAT_AU,    SF_FORMAT_AVR,
                                     SF_FORMAT_SVX,   SF_FORMAT_MAT4,  SF_FORMAT_MAT5, SF_FORMAT_MPC2K, SF_FORMAT_PAF,
-                                    SF_FORMAT_PVF,   SF_FORMAT_IRCAM, SF_FORMAT_NIST, SF_FORMAT_W64,   SF_FORMAT_MPEG,
-                                    SF_FORMAT_OGG };
+                                    SF_FORMAT_PVF,   SF_FORMAT_IRCAM, SF_FORMAT_NIST, SF_FORMAT_W64,   SF_FORMAT_OGG };
 }
 
 std::optional<std::string> host::refusedFromAStream (const std::string& firstBytes)
 {
-    // FLAC's decoder loses sync as it opens; libsndfile reading an 8-bit sample dump never ends.
+    // FLAC's decoder loses sync as it opens; libsndfile reading an 8-bit
+    // sample dump never ends; MPEG's decoder overruns libsndfile's buffer as
+    // it opens (an ID3 tag, or a frame's sync bits, begins it).
     if (firstBytes.rfind ("fLaC", 0) == 0)
         return refusal (misreadInStreams[0]);
     if (firstBytes.size() >= 4 && firstBytes[0] == '\xF0' && firstBytes[1] == '\x7E' && firstBytes[3] == '\x01')
         return refusal (misreadInStreams[1]);
+    if (firstBytes.rfind ("ID3", 0) == 0 || (firstBytes.size() >= 2 && firstBytes[0] == '\xFF' && (firstBytes[1] & '\xE0') == '\xE0'))
+        return refusal (misreadInStreams[2]);
     return std::nullopt;
 }
 
