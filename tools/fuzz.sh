@@ -12,7 +12,7 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 step=${1:?"usage: $0 build|run|all [BUILD_DIR]"}
 build_dir=${2:-"$root/build-fuzz"}
 seconds=${FUZZ_SECONDS:-60}
-targets=(saved_state parameter_text number_display controls_chunk)
+targets=(saved_state parameter_text number_display controls_chunk audio_header)
 # Inputs of up to 4 KB run in well under a millisecond, sanitisers included:
 # one that takes 3 s is a hang (a reader looping on it), and fails the run.
 default_options="-max_len=4096 -timeout=3"
@@ -21,8 +21,9 @@ default_options="-max_len=4096 -timeout=3"
 # Near that limit the slowest shapes (thousands of distinct names, of elements or of
 # character references, each input read three times) take up to 2.5 s in this
 # instrumented build on a loaded machine: a hang is one that takes 20 s.
-# Its dictionary holds the tokens the reader reacts to.
-declare -A target_options=([saved_state]="-max_len=73728 -len_control=0 -timeout=20 -dict=$root/fuzz/saved_state.dict")
+# Each target's dictionary holds the tokens its reader reacts to.
+declare -A target_options=([saved_state]="-max_len=73728 -len_control=0 -timeout=20 -dict=$root/fuzz/saved_state.dict"
+                           [audio_header]="$default_options -dict=$root/fuzz/audio_header.dict")
 
 if [[ "$step" == build || "$step" == all ]]; then
     clang_version=22

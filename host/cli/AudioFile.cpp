@@ -1,5 +1,6 @@
-// AudioFile.cpp: libsndfile streams, and the length a WAV, RF64 or AIFF header declares.
+// AudioFile.cpp: libsndfile streams from and to files, pipes and FIFOs, read as the header's rules (AudioHeader) allow.
 #include "AudioFile.h"
+#include "AudioHeader.h"
 #include "FilePaths.h"
 #include "InputRelay.h"
 #include "Interruption.h"
@@ -10,12 +11,10 @@
 #include <unistd.h>
 
 #include <algorithm>
-#include <array>
 #include <cctype>
 #include <cerrno>
 #include <cmath>
 #include <cstring>
-#include <functional>
 #include <limits>
 #include <stdexcept>
 #include <utility>
@@ -104,198 +103,57 @@ namespace
         return error > 0 ? sf_error_number (error) : otherwise;
     }
 
-    // Reads `size` bytes at offset `at` of the input; false when they are not all there.
-    using ReadAt = std::function<bool (void* destination, size_t size, off_t at)>;
-
-    // Fields of a RIFF, RF64 or AIFF header, from `start` on.
-    class HeaderReader
+    // A regular file's bytes, from where its descriptor stood on.
+    class FileBytes final : public host::HeaderBytes
     {
     public:
-        HeaderReader (ReadAt readAt, off_t start)
-            : read (std::move (readAt)), at (start)
+        FileBytes (int fileDescriptor, uint64_t startingAt) : descriptor (fileDescriptor), start (startingAt) {}
+
+        size_t read (void* destination, size_t size, uint64_t at) override
         {
+            const auto got = ::pread (descriptor, destination, size, static_cast<off_t> (start + at));
+            return static_cast<size_t> (std::max<ssize_t> (got, 0));
         }
 
-        // Up to 8 bytes as a number; nothing past the end of the file.
-        std::optional<uint64_t> number (size_t size, bool bigEndian)
-        {
-            std::array<unsigned char, 8> bytes {};
-            if (! next (bytes.data(), size))
-                return std::nullopt;
-            uint64_t value = 0;
-            for (size_t i = 0; i < size; ++i)
-                value |= uint64_t { bytes[bigEndian ? size - 1 - i : i] } << (8 * i);
-            return value;
-        }
-
-        // Four characters, such as a chunk's ID.
-        std::optional<std::string> id()
-        {
-            std::array<char, 4> text {};
-            if (! next (text.data(), text.size()))
-                return std::nullopt;
-            return std::string (text.begin(), text.end());
-        }
-
-        void skip (uint64_t bytes) { at += static_cast<off_t> (bytes); }
-        off_t position() const noexcept { return at; }
-        void moveTo (off_t position) { at = position; }
+        uint64_t reach() const override { return std::numeric_limits<int64_t>::max() - start; }
 
     private:
-        bool next (void* destination, size_t size)
-        {
-            if (at < 0 || ! read (destination, size, at))
-                return false;
-            at += static_cast<off_t> (size);
-            return true;
-        }
-
-        ReadAt read;
-        off_t at;
+        int descriptor;
+        uint64_t start;
     };
-
-    // A WAV data size that its writer never filled in: 0, as a recorder
-    // leaves it until it finishes, or all ones, "unknown", as a writer to a
-    // pipe leaves it. Where it lies in the file, and how wide it is.
-    struct UnfinishedSize
-    {
-        off_t at = 0;
-        size_t width = 4; // 8 in RF64's ds64 chunk
-        uint64_t value = 0;
-
-        // What the field is read as instead: all ones for "to the end of the
-        // file", which libsndfile measures in a file and follows to its end in a stream.
-        std::string replacement() const
-        {
-            const uint64_t toTheEnd = width == 4 ? 0xFFFFFFFFu : 0x7FFFFFFFFFFFFFFFu;
-            std::string bytes (width, '\0');
-            for (size_t i = 0; i < width; ++i)
-                bytes[i] = static_cast<char> (toTheEnd >> (8 * i));
-            return bytes;
-        }
-
-        // Replaces the field where it lies within `bytes`, which start at `offset` in the file.
-        void patch (char* bytes, size_t size, off_t offset) const
-        {
-            const auto text = replacement();
-            for (size_t i = 0; i < width; ++i)
-            {
-                const auto inBytes = at + static_cast<off_t> (i) - offset;
-                if (inBytes >= 0 && inBytes < static_cast<off_t> (size))
-                    bytes[inBytes] = text[i];
-            }
-        }
-    };
-
-    // Whether an empty data chunk was finished so: nothing follows it, or
-    // another chunk (its ID four printable characters) does, not audio.
-    bool endsOrAnotherChunkFollows (HeaderReader in)
-    {
-        const auto next = in.id();
-        return ! next || std::all_of (next->begin(), next->end(), [] (unsigned char c) { return c >= 0x20 && c < 0x7F; });
-    }
-
-    struct DeclaredLength
-    {
-        std::optional<int64_t> frames;
-        std::optional<UnfinishedSize> unfinished;
-    };
-
-    // The frames a RIFF WAVE, RF64 or AIFF header declares. libsndfile
-    // quietly shortens a declared length the file cannot hold, so a truncated
-    // file is recognised from the header itself. Nothing for other formats;
-    // for a WAV data size never filled in, where it is.
-    DeclaredLength lengthInHeader (HeaderReader in)
-    {
-        const auto container = in.id();
-        in.skip (4); // the container's size
-        const auto type = in.id();
-        const bool rf64 = container == "RF64";
-        const bool wave = (container == "RIFF" || rf64) && type == "WAVE";
-        const bool aiff = container == "FORM" && (type == "AIFF" || type == "AIFC");
-        if (! wave && ! aiff)
-            return {};
-
-        uint64_t bytesPerFrame = 0;
-        uint64_t rf64DataSize = 0; // RF64 keeps the real size in its ds64 chunk
-        off_t rf64DataSizeAt = 0;
-        for (;;)
-        {
-            const auto chunk = in.id();
-            const auto size = in.number (4, aiff);
-            if (! chunk || ! size)
-                return {};
-            const off_t body = in.position();
-
-            if (rf64 && *chunk == "ds64")
-            {
-                in.skip (8); // the RIFF size
-                rf64DataSizeAt = in.position();
-                rf64DataSize = in.number (8, false).value_or (0);
-            }
-            else if (wave && *chunk == "fmt ")
-            {
-                in.skip (12); // format tag, channels, sample rate, bytes per second
-                bytesPerFrame = in.number (2, false).value_or (0);
-            }
-            else if (wave && *chunk == "data")
-            {
-                const bool inDs64 = rf64 && *size == 0xFFFFFFFFu;
-                if (inDs64 && rf64DataSizeAt == 0)
-                    return {}; // no ds64 chunk before it: libsndfile judges
-                const UnfinishedSize field { inDs64 ? rf64DataSizeAt : body - 4, inDs64 ? 8u : 4u, inDs64 ? rf64DataSize : *size };
-                const uint64_t allOnes = field.width == 4 ? 0xFFFFFFFFu : ~uint64_t { 0 };
-                if (field.value == allOnes || (field.value == 0 && ! endsOrAnotherChunkFollows (in)))
-                    return { std::nullopt, field };
-                if (bytesPerFrame == 0)
-                    return {};
-                return { static_cast<int64_t> (field.value / bytesPerFrame), std::nullopt };
-            }
-            else if (aiff && *chunk == "COMM")
-            {
-                in.skip (2); // channels
-                const auto declared = in.number (4, true).value_or (0);
-                return { declared == 0 ? std::nullopt : std::optional<int64_t> (declared), std::nullopt };
-            }
-            in.moveTo (body + static_cast<off_t> (*size + (*size & 1)));
-        }
-    }
 
     // The first bytes of a stream, read as far as its header needs and kept,
     // for they cannot be read again: they are passed on before the rest.
-    class StreamHead
+    class StreamHead final : public host::HeaderBytes
     {
     public:
+        // Chunks before a WAV's audio (format, metadata) take far less.
+        static constexpr size_t longestHeader = 1 << 20;
+
         explicit StreamHead (int streamDescriptor) : descriptor (streamDescriptor) {}
 
-        ReadAt reader()
+        size_t read (void* destination, size_t size, uint64_t at) override
         {
-            return [this] (void* destination, size_t size, off_t at) {
-                const auto end = static_cast<size_t> (at) + size;
-                if (end > longestHeader)
-                    return false;
-                while (bytes.size() < end && ! ended)
-                {
-                    char more[4096];
-                    const auto got = ::read (descriptor, more, std::min (sizeof (more), end - bytes.size()));
-                    if (got < 0 && errno == EINTR)
-                        continue;
-                    ended = got <= 0; // a failed read shows again, and is reported, where the stream is read
-                    bytes.append (more, static_cast<size_t> (std::max<ssize_t> (got, 0)));
-                }
-                if (bytes.size() < end)
-                    return false;
-                std::memcpy (destination, bytes.data() + at, size);
-                return true;
-            };
+            const auto end = static_cast<size_t> (at) + size;
+            while (bytes.size() < end && ! ended)
+            {
+                char more[4096];
+                const auto got = ::read (descriptor, more, std::min (sizeof (more), end - bytes.size()));
+                if (got < 0 && errno == EINTR)
+                    continue;
+                ended = got <= 0; // a failed read shows again, and is reported, where the stream is read
+                bytes.append (more, static_cast<size_t> (std::max<ssize_t> (got, 0)));
+            }
+            const auto got = std::min (end, bytes.size()) - std::min (static_cast<size_t> (at), bytes.size());
+            std::memcpy (destination, bytes.data() + std::min (static_cast<size_t> (at), bytes.size()), got);
+            return got;
         }
+
+        uint64_t reach() const override { return longestHeader; }
 
         std::string bytes;
 
     private:
-        // Chunks before a WAV's audio (format, metadata) take far less.
-        static constexpr size_t longestHeader = 1 << 20;
-
         int descriptor;
         bool ended = false;
     };
@@ -450,29 +308,41 @@ host::AudioFileReader::AudioFileReader (const std::string& pathToRead)
     const bool regular = known && S_ISREG (status.st_mode);
     streamed = ! regular;
 
-    DeclaredLength header;
+    DeclaredHeader header;
     if (regular)
     {
-        const int descriptor = file->descriptor.number;
-        header = lengthInHeader ({ [descriptor] (void* destination, size_t size, off_t at) {
-                                      return ::pread (descriptor, destination, size, at) == static_cast<ssize_t> (size);
-                                  },
-                                   ::lseek (descriptor, 0, SEEK_CUR) });
+        const auto start = static_cast<uint64_t> (std::max<off_t> (::lseek (file->descriptor.number, 0, SEEK_CUR), 0));
+        FileBytes bytes (file->descriptor.number, start);
+        header = readDeclaredHeader (bytes);
+        if (header.unfinished)
+            header.unfinished->at += start; // libsndfile reads the file at its own offsets
+        if (header.audioStart && static_cast<uint64_t> (status.st_size) > start + *header.audioStart)
+        {
+            // At least a frame's bytes: less is no audio.
+            const auto after = static_cast<uint64_t> (status.st_size) - start - *header.audioStart;
+            const auto held = header.unfinished ? after : std::min (after, header.audioBytes.value_or (0));
+            if (held >= static_cast<uint64_t> (std::max (header.bytesPerFrame, 1)))
+                audioInFile = held;
+        }
     }
     else
     {
         // The relay passes on the bytes read to find the header first, with
         // a data size never filled in read as "to the end".
         StreamHead head (file->descriptor.number);
-        header = lengthInHeader ({ head.reader(), 0 });
+        header = readDeclaredHeader (head);
+        if (auto refused = refusedFromAStream (head.bytes))
+            throw std::runtime_error ("cannot read " + path + ": " + *refused);
+        if (header.outOfReach)
+            throw std::runtime_error ("cannot read " + path + ": its header runs past the first "
+                                      + std::to_string (StreamHead::longestHeader >> 20) + " MB, further than kick_host reads ahead "
+                                      + "in a pipe or FIFO; " + streamWayRound);
         if (header.unfinished)
             header.unfinished->patch (head.bytes.data(), head.bytes.size(), 0);
-        // libsndfile loses sync in every FLAC stream it is given.
-        if (head.bytes.rfind ("fLaC", 0) == 0)
-            throw std::runtime_error ("cannot read " + path + ": FLAC cannot be read from a pipe or FIFO, where libsndfile loses sync "
-                                      "in it; name the file itself, or redirect it into standard input (--in - < FILE.flac)");
         file->relay.emplace (file->descriptor.number, std::move (head.bytes));
     }
+    if (header.cutShort)
+        throw std::runtime_error ("cannot read " + path + ": it ends inside its header, before any audio");
 
     SF_INFO info {};
     if (! streamed && header.unfinished)
@@ -495,7 +365,11 @@ host::AudioFileReader::AudioFileReader (const std::string& pathToRead)
     if (const int error = sf_error (nullptr); file->handle == nullptr)
         throw std::runtime_error ("cannot read " + path + ": "
                                   + (error == SF_ERR_UNRECOGNISED_FORMAT ? std::string ("it is not audio libsndfile reads (no format it knows)")
-                                                                         : libraryReason (error, "libsndfile could not open it")));
+                                                                         : libraryReason (error, "libsndfile could not open it"))
+                                  + (streamed ? "; libsndfile reads some formats only from a file: if it is audio, " + streamWayRound : ""));
+    if (streamed)
+        if (auto refused = refusedFromAStream (info.format))
+            throw std::runtime_error ("cannot read " + path + ": " + *refused);
     if (info.channels < 1 || info.samplerate < 1)
         throw std::runtime_error (path + " holds no audio");
 
@@ -506,17 +380,26 @@ host::AudioFileReader::AudioFileReader (const std::string& pathToRead)
         unfinishedSize = header.unfinished->value;
     // MPEG declares no length: libsndfile estimates one from the bit rate.
     estimated = (info.format & SF_FORMAT_TYPEMASK) == SF_FORMAT_MPEG;
-    // libsndfile answers SF_COUNT_MAX for a length it cannot know.
-    const bool measured = info.frames >= 0 && info.frames != SF_COUNT_MAX;
+
+    // libsndfile answers SF_COUNT_MAX for a length it cannot know, and
+    // through a pipe reckons one for some formats from the largest file
+    // there can be; a stream's writer may have left a size it could not know.
+    const int bytesPerFrame = header.bytesPerFrame > 0 ? header.bytesPerFrame : bytesPerFrameOf (info.format, info.channels);
+    const auto believed = [&] (std::optional<int64_t> frames) -> std::optional<int64_t> {
+        if (! frames || *frames < 0 || *frames == SF_COUNT_MAX || (streamed && ! isClaimOnAStream (*frames, bytesPerFrame)))
+            return std::nullopt;
+        return frames;
+    };
+    const auto measured = believed (info.frames);
     if (header.unfinished)
     {
         // A file's audio runs to its end, which libsndfile measures; a stream's end is known once it is read.
-        if (regular && measured)
-            declaredFrames = info.frames;
+        if (regular)
+            declaredFrames = measured;
     }
-    else if (measured || header.frames)
+    else if (const auto declared = believed (header.frames); measured || declared)
     {
-        declaredFrames = std::max<int64_t> (measured ? info.frames : 0, header.frames.value_or (0));
+        declaredFrames = std::max (measured.value_or (0), declared.value_or (0));
     }
 }
 
@@ -536,6 +419,11 @@ int host::AudioFileReader::read (float* const* destination, int maxFrames)
         throw std::runtime_error ("cannot read " + path + ": " + libraryReason (sf_error (file->handle.get()), "libsndfile could not read it"));
     if (got <= 0 && streamed && file->relay->error() != 0)
         throw std::runtime_error ("cannot read " + path + ": " + std::strerror (file->relay->error()));
+    // The last line against losing a file's audio: libsndfile finding none
+    // where the header shows some is a failure, not an empty success.
+    if (got <= 0 && frames == 0 && audioInFile.value_or (0) > 0)
+        throw std::runtime_error ("cannot read " + path + ": libsndfile finds no audio in it, though "
+                                  + std::to_string (*audioInFile) + " bytes of audio follow its header");
 
     // Channel by channel, so that the loops stay simple enough to vectorise.
     for (int channel = 0; channel < channels; ++channel)

@@ -45,10 +45,12 @@ namespace host
     std::optional<std::string> passthroughLoss (int inputFormat, const OutputFormat& format);
 
     // Reads any format libsndfile knows, block by block, from a file, a pipe
-    // or a FIFO ("-" is standard input), but FLAC from a file only. Throws
+    // or a FIFO ("-" is standard input); from a pipe or FIFO, only the
+    // formats libsndfile reads there as from a file (AudioHeader.h). Throws
     // std::runtime_error with the reason when the file is missing,
-    // unreadable, a folder, not audio or FLAC from a stream, and when
-    // reading fails part-way. Opening, and reading anything but a regular
+    // unreadable, a folder, not audio, cut inside its header, a format or a
+    // header a stream cannot carry, and when reading fails part-way or finds
+    // no audio where the header shows some. Opening, and reading anything but a regular
     // file, are waits for input (UnboundedWait) that a signal ends at once;
     // anything but a regular file is read through an InputRelay, so that
     // cancelRead() releases a read its stalled writer holds.
@@ -64,11 +66,12 @@ namespace host
         double sampleRate() const override { return rate; }
         // What the header declares, which a truncated file falls short of;
         // nothing when the length is not known before reading (libsndfile
-        // cannot measure some formats through a pipe, such as Ogg Vorbis).
-        // Recognising a truncated file from its header takes a regular file
-        // in WAV, RF64 or AIFF; other inputs are as long as libsndfile finds
-        // them. A WAV whose header was never finished is read to its end:
-        // in a file that is its length, in a stream it is not known.
+        // cannot measure some formats through a pipe, such as Ogg Vorbis, and
+        // a stream's length that is no claim is not one). Recognising a
+        // truncated input from its header takes WAV, RF64 or AIFF; other
+        // inputs are as long as libsndfile finds them. A WAV whose header was
+        // never finished is read to its end: in a file that is its length,
+        // in a stream it is not known.
         std::optional<int64_t> lengthInFrames() const override { return declaredFrames; }
         int read (float* const* destination, int maxFrames) override;
         void cancelRead() noexcept override;
@@ -96,6 +99,7 @@ namespace host
         int format = 0;
         bool estimated = false;
         std::optional<uint64_t> unfinishedSize;
+        std::optional<uint64_t> audioInFile; // the bytes of audio, a frame or more, a regular file's header shows it holds
         bool streamed = false; // a pipe, FIFO or device, whose reads wait for its writer
         int64_t frames = 0;
         int64_t nonFinite = 0;
