@@ -2,7 +2,8 @@
 // damaged, truncated or foreign chunk would. Whatever comes in, no exception
 // leaves the reader, every parameter keeps a finite value inside its range,
 // and what the writer then saves restores to the values first restored, saves
-// again to the same bytes, and in another processor restores the same values.
+// again to the same bytes, and in another processor, whatever it held, restores
+// the same values.
 
 #include "FuzzSupport.h"
 #include "PluginProcessor.h"
@@ -40,6 +41,14 @@ namespace
         return result;
     }
 
+    // Every parameter at one end of its range (0 or 1, normalised), so that
+    // a state restored over it shows whether it was taken.
+    void setEveryParameterTo (TemplateEffectAudioProcessor& processor, float normalised)
+    {
+        for (const auto* description : processor.parameterDescriptions())
+            processor.parameterManager.valueTreeState.getParameter (description->paramID)->setValueNotifyingHost (normalised);
+    }
+
     void expectEveryParameterInRange (TemplateEffectAudioProcessor& processor)
     {
         for (const auto* description : processor.parameterDescriptions())
@@ -74,7 +83,13 @@ extern "C" int LLVMFuzzerTestOneInput (const std::uint8_t* data, std::size_t siz
     processor.getStateInformation (savedAgain);
     FUZZ_EXPECT (saved == savedAgain);
 
-    restored.setStateInformation (saved.getData(), (int) saved.getSize());
-    FUZZ_EXPECT (values (restored) == restoredValues);
+    // Restored over either end of every range: a saved state that another
+    // processor refused would leave one of the two as it was.
+    for (const auto end : { 0.0f, 1.0f })
+    {
+        setEveryParameterTo (restored, end);
+        restored.setStateInformation (saved.getData(), (int) saved.getSize());
+        FUZZ_EXPECT (values (restored) == restoredValues);
+    }
     return 0;
 }

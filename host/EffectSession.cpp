@@ -55,7 +55,7 @@ int32_t host::LoadedEffect::liveObjects() const
 
 //==============================================================================
 host::EffectInstance::EffectInstance (LoadedEffect& effect, int channels, float sampleRate, Window window)
-    : loaded (effect), numChannels (channels)
+    : numChannels (channels)
 {
     const auto& description = effect.description();
     const auto* component = description.component (channels, channels);

@@ -105,7 +105,6 @@ namespace host
         void release (Teardown teardown = {});
 
     private:
-        LoadedEffect& loaded;
         int numChannels;
         std::unique_ptr<HostInstance> instance;
         std::unique_ptr<AlgorithmContext> context;

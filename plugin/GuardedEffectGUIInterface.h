@@ -1,7 +1,8 @@
 // GuardedEffectGUIInterface.h: the face a window object shows the host: every call goes on to the object, no exception comes back.
 #pragma once
 
-#include <AAX_Errors.h>
+#include "AnswerErrorOnException.h"
+
 #include <AAX_IACFEffectGUI.h>
 
 namespace kick
@@ -25,68 +26,55 @@ namespace kick
 
         AAX_Result Initialize (IACFUnknown* controller) override
         {
-            return guarded ([&] { return window.Initialize (controller); });
+            return answerErrorOnException ([&] { return window.Initialize (controller); });
         }
 
         AAX_Result Uninitialize() override
         {
-            return guarded ([&] { return window.Uninitialize(); });
+            return answerErrorOnException ([&] { return window.Uninitialize(); });
         }
 
         AAX_Result NotificationReceived (AAX_CTypeID type, const void* data, uint32_t size) override
         {
-            return guarded ([&] { return window.NotificationReceived (type, data, size); });
+            return answerErrorOnException ([&] { return window.NotificationReceived (type, data, size); });
         }
 
         AAX_Result SetViewContainer (IACFUnknown* viewContainer) override
         {
-            return guarded ([&] { return window.SetViewContainer (viewContainer); });
+            return answerErrorOnException ([&] { return window.SetViewContainer (viewContainer); });
         }
 
         AAX_Result GetViewSize (AAX_Point* viewSize) const override
         {
-            return guarded ([&] { return window.GetViewSize (viewSize); });
+            return answerErrorOnException ([&] { return window.GetViewSize (viewSize); });
         }
 
         AAX_Result Draw (AAX_Rect* drawArea) override
         {
-            return guarded ([&] { return window.Draw (drawArea); });
+            return answerErrorOnException ([&] { return window.Draw (drawArea); });
         }
 
         AAX_Result TimerWakeup() override
         {
-            return guarded ([&] { return window.TimerWakeup(); });
+            return answerErrorOnException ([&] { return window.TimerWakeup(); });
         }
 
         AAX_Result ParameterUpdated (AAX_CParamID parameterID) override
         {
-            return guarded ([&] { return window.ParameterUpdated (parameterID); });
+            return answerErrorOnException ([&] { return window.ParameterUpdated (parameterID); });
         }
 
         AAX_Result GetCustomLabel (int32_t selector, AAX_IString* label) const override
         {
-            return guarded ([&] { return window.GetCustomLabel (selector, label); });
+            return answerErrorOnException ([&] { return window.GetCustomLabel (selector, label); });
         }
 
         AAX_Result SetControlHighlightInfo (AAX_CParamID parameterID, AAX_CBoolean isHighlighted, AAX_EHighlightColor colour) override
         {
-            return guarded ([&] { return window.SetControlHighlightInfo (parameterID, isHighlighted, colour); });
+            return answerErrorOnException ([&] { return window.SetControlHighlightInfo (parameterID, isHighlighted, colour); });
         }
 
     private:
-        template <typename Call>
-        static AAX_Result guarded (Call&& call) noexcept
-        {
-            try
-            {
-                return call();
-            }
-            catch (...)
-            {
-                return AAX_ERROR_UNKNOWN_EXCEPTION;
-            }
-        }
-
         AAX_IACFEffectGUI& window;
     };
 }

@@ -2,30 +2,16 @@
 #pragma once
 
 #include "AAX_CEffectParameters.h"
-#include "AAX_Errors.h"
+#include "AnswerErrorOnException.h"
 
 namespace kick
 {
-    // Runs one host operation. An exception that reaches here would unwind
-    // into the host, which ends its process: it is answered as an error.
-    template <typename Operation>
-    AAX_Result answerErrorOnException (Operation&& operation) noexcept
-    {
-        try
-        {
-            return operation();
-        }
-        catch (...)
-        {
-            return AAX_ERROR_UNKNOWN_EXCEPTION;
-        }
-    }
-
     // Every operation of the host's table that Parameters offers publicly
-    // (positions 3 to 50, but for the lookup and reference counting, which
-    // throw nothing) runs inside answerErrorOnException. An operation that
-    // Parameters overrides privately cannot be reached from here and is left
-    // as it is.
+    // (all but the lookup and reference counting, which throw nothing) runs
+    // inside answerErrorOnException. The operations Parameters overrides
+    // privately cannot be reached from here: in JUCE's wrapper, the three
+    // curve-data operations, which allocate nothing and answer that they are
+    // not implemented.
     template <class Parameters>
     class GuardedEffectParameters final : public Parameters
     {

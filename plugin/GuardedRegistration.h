@@ -1,4 +1,4 @@
-// GuardedRegistration.h: the effect registered with a creation procedure of the module's own for its parameters object.
+// GuardedRegistration.h: the effect registered with creation procedures of the module's own for its parameters and window objects.
 #pragma once
 
 #include "AAX_ICollection.h"
@@ -9,19 +9,32 @@
 
 namespace kick
 {
+    // The procedures that create an instance's objects in place of the ones
+    // the effect's description names.
+    struct CreationProcedures
+    {
+        void* parameters = nullptr;
+        void* window = nullptr;
+    };
+
     // An effect's description passed on as it is given, except that the
-    // parameters object is created by the procedure named here.
+    // parameters and window objects are created by the procedures named here.
     class DescriptorWithCreation final : public AAX_IEffectDescriptor
     {
     public:
-        DescriptorWithCreation (AAX_IEffectDescriptor& described, void* createParametersToUse) noexcept
-            : inner (described), createParameters (createParametersToUse) {}
+        DescriptorWithCreation (AAX_IEffectDescriptor& described, CreationProcedures creationToUse) noexcept
+            : inner (described), creation (creationToUse) {}
 
         AAX_IEffectDescriptor& described() noexcept { return inner; }
 
         AAX_Result AddProcPtr (void* procedure, AAX_CProcPtrID procedureID) override
         {
-            return inner.AddProcPtr (procedureID == kAAX_ProcPtrID_Create_EffectParameters ? createParameters : procedure, procedureID);
+            if (procedureID == kAAX_ProcPtrID_Create_EffectParameters)
+                procedure = creation.parameters;
+            else if (procedureID == kAAX_ProcPtrID_Create_EffectGUI)
+                procedure = creation.window;
+
+            return inner.AddProcPtr (procedure, procedureID);
         }
 
         AAX_IComponentDescriptor* NewComponentDescriptor() override { return inner.NewComponentDescriptor(); }
@@ -37,7 +50,7 @@ namespace kick
 
     private:
         AAX_IEffectDescriptor& inner;
-        void* createParameters;
+        CreationProcedures creation;
     };
 
     // The registration collection passed on as it is given, its effects'
@@ -46,8 +59,8 @@ namespace kick
     class CollectionWithCreation final : public AAX_ICollection
     {
     public:
-        CollectionWithCreation (AAX_ICollection& collection, void* createParametersToUse) noexcept
-            : inner (collection), createParameters (createParametersToUse) {}
+        CollectionWithCreation (AAX_ICollection& collection, CreationProcedures creationToUse) noexcept
+            : inner (collection), creation (creationToUse) {}
 
         AAX_IEffectDescriptor* NewDescriptor() override
         {
@@ -56,7 +69,7 @@ namespace kick
             if (described == nullptr)
                 return nullptr;
 
-            descriptors.push_back (std::make_unique<DescriptorWithCreation> (*described, createParameters));
+            descriptors.push_back (std::make_unique<DescriptorWithCreation> (*described, creation));
             return descriptors.back().get();
         }
 
@@ -80,7 +93,7 @@ namespace kick
 
     private:
         AAX_ICollection& inner;
-        void* createParameters;
+        CreationProcedures creation;
         std::vector<std::unique_ptr<DescriptorWithCreation>> descriptors;
     };
 }

@@ -105,20 +105,24 @@ void kick::MessageLockedEffectGUI::FinalRelease()
     if (GetEffectParameters() == nullptr)
         return;
 
+    auto& windows = windowsHoldingParameters();
+    const auto leaveTurns = [&windows, this] { windows.erase (std::remove (windows.begin(), windows.end(), this), windows.end()); };
+
     try
     {
         const MessageThreadLock lock;
+        leaveTurns(); // first: nothing below may leave this object listed once it is gone
         if (showsEditor)
             DeleteViewContainer();
         showsEditor = false;
-
-        auto& windows = windowsHoldingParameters();
-        windows.erase (std::remove (windows.begin(), windows.end(), this), windows.end());
         offerEditor (GetEffectParameters());
     }
     catch (...)
     {
-        // Release answers no error: the destructor takes the contents down as it would have.
+        // Release answers no error: the destructor takes the contents down as
+        // it would have. A window that could not even hold the message thread
+        // still leaves the list, unheld, rather than stay in it freed.
+        leaveTurns();
     }
 }
 
@@ -131,6 +135,11 @@ void kick::MessageLockedEffectGUI::FinalRelease()
 template <typename Call>
 AAX_Result kick::MessageLockedEffectGUI::recordingContents (const AAX_IEffectParameters* previous, bool buildsContents, Call&& call)
 {
+    // Room for this window in the list before the call builds anything, so
+    // that recording it cannot fail once it owns the editor.
+    auto& windows = windowsHoldingParameters();
+    windows.reserve (windows.size() + 1);
+
     AAX_Result result = AAX_SUCCESS;
 
     try

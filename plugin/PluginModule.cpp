@@ -34,7 +34,7 @@
 #endif
 
 // The wrapper's description callback is called from the module's own (below),
-// which registers the guarded parameters object in place of the wrapper's.
+// which registers creation procedures that let no exception reach the host.
 #define GetEffectDescriptions describeWrappedEffect
 
 // The copy in the build tree, beside the settings check that admits AAX.
@@ -78,6 +78,20 @@ namespace kick
             return nullptr;
         }
     }
+
+    // The wrapper's window object; a failure to make it (its framework's
+    // start included) answers no object.
+    AAX_IEffectGUI* AAX_CALLBACK createGuardedWindow() noexcept
+    {
+        try
+        {
+            return AAXClasses::JuceAAX_GUI::Create();
+        }
+        catch (...)
+        {
+            return nullptr;
+        }
+    }
 }
 
 AAX_Result GetEffectDescriptions (AAX_ICollection* collection)
@@ -85,6 +99,7 @@ AAX_Result GetEffectDescriptions (AAX_ICollection* collection)
     if (collection == nullptr)
         return AAX_ERROR_NULL_OBJECT;
 
-    kick::CollectionWithCreation registering (*collection, reinterpret_cast<void*> (&kick::createGuardedProcessor));
+    kick::CollectionWithCreation registering (*collection, { reinterpret_cast<void*> (&kick::createGuardedProcessor),
+                                                             reinterpret_cast<void*> (&kick::createGuardedWindow) });
     return describeWrappedEffect (&registering);
 }

@@ -5,7 +5,8 @@
 #include "CACFUnknown.h"
 
 /** The interface comes first, so the object's address is the interface
-    pointer the host holds; CACFUnknown counts references and answers lookups. */
+    pointer its lookup answers (unless a derived class answers another face);
+    CACFUnknown counts references and answers lookups. */
 class AAX_IEffectGUI : public AAX_IACFEffectGUI, public CACFUnknown
 {
 public:

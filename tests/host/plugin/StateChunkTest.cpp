@@ -438,6 +438,30 @@ TEST_F (StateChunk, StatesAtTheReadersLimitRestoreWithinAFewMegabytes)
     }
 }
 
+// The creation procedures the module registers are entry points too: with
+// no memory for the object itself, each answers no object rather than
+// throwing into the host, and the next instance is made as usual.
+TEST_F (StateChunk, CreationProceduresAnswerNoObjectWhenMemoryRunsOut)
+{
+    const auto& description = effect.description();
+
+    for (const auto procedure : { description.createParameters, description.createGUI })
+    {
+        ASSERT_NE (procedure, nullptr);
+        void* object = &effect;
+        {
+            testsupport::ScopedAllocationFailure failure (1);
+            EXPECT_NO_THROW (object = procedure());
+            EXPECT_TRUE (failure.reached());
+        }
+        EXPECT_EQ (object, nullptr);
+    }
+
+    host::EffectInstance instance (effect, 2, sampleRate);
+    restore (instance, stateBlock (element (param ("Kick_SubId", "70"))));
+    EXPECT_NEAR (instance.normalizedValue ("Kick_SubId"), 0.7, valueTolerance);
+}
+
 // No exception leaves the module through an interface call: with memory
 // running out at any one allocation inside the chunk calls, each answers
 // either success or an error, and the instance works on afterwards.
