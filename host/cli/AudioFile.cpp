@@ -385,19 +385,22 @@ host::AudioFileReader::AudioFileReader (const std::string& pathToRead)
     // through a pipe reckons one for some formats from the largest file
     // there can be; a stream's writer may have left a size it could not know.
     const int bytesPerFrame = header.bytesPerFrame > 0 ? header.bytesPerFrame : bytesPerFrameOf (info.format, info.channels);
-    const auto believed = [&] (std::optional<int64_t> frames) -> std::optional<int64_t> {
-        if (! frames || *frames < 0 || *frames == SF_COUNT_MAX || (streamed && ! isClaimOnAStream (*frames, bytesPerFrame)))
+    // A file can hold what a stream's writer left (a capture of a pipe), so
+    // what its header states is weighed as a stream's is; what libsndfile
+    // measures of a file is its length.
+    const auto believed = [&] (std::optional<int64_t> frames, bool stated) -> std::optional<int64_t> {
+        if (! frames || *frames < 0 || *frames == SF_COUNT_MAX || ((streamed || stated) && ! isClaimOnAStream (*frames, bytesPerFrame)))
             return std::nullopt;
         return frames;
     };
-    const auto measured = believed (info.frames);
+    const auto measured = believed (info.frames, false);
     if (header.unfinished)
     {
         // A file's audio runs to its end, which libsndfile measures; a stream's end is known once it is read.
         if (regular)
             declaredFrames = measured;
     }
-    else if (const auto declared = believed (header.frames); measured || declared)
+    else if (const auto declared = believed (header.frames, true); measured || declared)
     {
         declaredFrames = std::max (measured.value_or (0), declared.value_or (0));
     }

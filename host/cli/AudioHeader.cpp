@@ -291,9 +291,10 @@ int host::bytesPerFrameOf (int sndfileFormat, int channels)
 
 bool host::isClaimOnAStream (int64_t frames, int bytesPerFrame)
 {
-    // Writers to a pipe leave a 32-bit size at, or a block short of, its
-    // largest value (signed or not); within a megabyte of it is no claim.
-    constexpr int64_t nearALimit = 1 << 20;
+    // Writers to a pipe leave a 32-bit size at, or short of, its largest
+    // value (signed or not): libsndfile a block short, sox up to 16 MB short
+    // (an AIFF's 0x7F000000 bytes). Within 64 MB of a limit is no claim.
+    constexpr int64_t nearALimit = int64_t { 64 } << 20;
     // A petabyte is beyond any stream's length.
     constexpr int64_t longest = int64_t { 1 } << 50;
     const int64_t perFrame = std::max (bytesPerFrame, 1);
@@ -362,6 +363,19 @@ std::optional<std::string> host::refusedFromAStream (int sndfileFormat)
     for (const auto& refused : misreadInStreams)
         if (refused.format == major || refused.format == withSubtype)
             return refusal (refused);
+    // Coded samples (ADPCM, G.72x, DWVW, GSM) are decoded through a pipe up
+    // to the length the header declares, past the stream's end, where a file
+    // ends them at its own: only samples stored as they are, and Ogg, which
+    // ends with its pages, are read from a stream.
+    const int subtype = sndfileFormat & SF_FORMAT_SUBMASK;
+    if (major != SF_FORMAT_OGG && bytesPerFrameOf (sndfileFormat, 1) == 0)
+    {
+        SF_FORMAT_INFO coding { subtype, nullptr, nullptr };
+        const std::string name = sf_command (nullptr, SFC_GET_FORMAT_INFO, &coding, sizeof (coding)) == 0 && coding.name != nullptr
+                                     ? coding.name : "coded";
+        return "audio in " + name + " cannot be read from a pipe or FIFO, where libsndfile decodes it past the stream's end, "
+               "to the length its header declares; " + streamWayRound;
+    }
     if (std::find (std::begin (readInStreams), std::end (readInStreams), major) != std::end (readInStreams))
         return std::nullopt;
     SF_FORMAT_INFO named { major, nullptr, nullptr };

@@ -60,7 +60,8 @@ namespace host
     // samples are uncompressed; 0 otherwise.
     int bytesPerFrameOf (int sndfileFormat, int channels);
 
-    // Whether a length declared before a stream was written can be a claim:
+    // Whether a length declared before a stream was written (and kept in a
+    // file that captured the stream) can be a claim:
     // not one whose size in bytes lies near a size field's limit (as a writer
     // to a pipe leaves it) or beyond any plausible length (as libsndfile
     // reckons a stream's from the largest file there can be).

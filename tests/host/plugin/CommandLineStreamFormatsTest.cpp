@@ -1,5 +1,6 @@
 // kick_host reads every format libsndfile writes the same from a file, from standard input redirected from it, from a pipe and from a FIFO, or refuses it before any output; and it believes of a header only what the input can have known.
 #include "AudioFile.h"
+#include "AudioHeader.h"
 #include "support/KickHostRun.h"
 
 #include <gtest/gtest.h>
@@ -382,8 +383,12 @@ TEST (StreamHeaders, LengthsAStreamCannotHaveKnownAreNotClaimed)
     for (int i = 0; i < 12 * 44100; ++i)
         twelveSeconds += littleEndian (static_cast<uint16_t> (i * 7), 2) + littleEndian (static_cast<uint16_t> (i * 3), 2);
 
-    // As sox writes to a pipe: its largest block-aligned size.
-    const auto sox = fileAndPipe (folder, waveHeader (0xFFFFFFF8u, 0xFFFFFFD4u) + twelveSeconds).second;
+    // As sox writes to a pipe: its largest block-aligned size. Captured in a
+    // file, the same header is no claim either: the file is whole.
+    const auto [soxFile, sox] = fileAndPipe (folder, waveHeader (0xFFFFFFF8u, 0xFFFFFFD4u) + twelveSeconds);
+    ASSERT_EQ (soxFile.run.exitCode, 0) << soxFile.run.output;
+    EXPECT_FALSE (contains (soxFile.run.output, "warning")) << soxFile.run.output;
+    EXPECT_EQ (soxFile.frames, 12 * 44100);
     ASSERT_EQ (sox.run.exitCode, 0) << sox.run.output;
     EXPECT_TRUE (contains (sox.run.output, "Input: -, 2 channels at 44100 Hz, length not known until it is read")) << sox.run.output;
     EXPECT_TRUE (contains (sox.run.output, "Rendering: 10 s of audio")) << sox.run.output;
@@ -408,6 +413,10 @@ TEST (StreamHeaders, LengthsAStreamCannotHaveKnownAreNotClaimed)
         EXPECT_FALSE (contains (run.output, "warning")) << run.output;
         EXPECT_EQ (host::readAudioFile (folder / "w64.wav").numFrames(), 12 * 44100);
     }
+
+    // sox's AIFF to a pipe declares 0x7F000000 bytes, 16 MB short of the limit.
+    EXPECT_FALSE (host::isClaimOnAStream (0x7F000000 / 4, 4));
+    EXPECT_TRUE (host::isClaimOnAStream (12 * 44100, 4));
 
     // A block align of 1: 12,032 bytes of 16-bit stereo are 3,008 frames, both ways.
     const auto [file, pipe] = fileAndPipe (folder, waveHeader (12068, 12032, {}, 1) + rampAudio());
@@ -441,5 +450,35 @@ TEST (StreamHeaders, AnInputCutInsideItsHeaderIsRefusedTheSameFromAFileAndAStrea
         ASSERT_EQ (each->run.exitCode, 0) << each->run.output;
         EXPECT_EQ (each->frames, 0);
         EXPECT_TRUE (contains (each->run.output, "is truncated: its header declares 3008 frames but it holds 0")) << each->run.output;
+    }
+}
+
+// Coded samples (ADPCM, G.72x, DWVW) are decoded through a pipe to the length
+// the header declares, past the stream's end: a stream cut short, or one whose
+// writer could not know its length, would render audio that is not there.
+// Through a pipe they are refused before any output, whole or cut; from the
+// file they are read.
+TEST (StreamHeaders, CodedSamplesAreReadOnlyFromAFile)
+{
+    const Folder folder;
+    for (const int format : { SF_FORMAT_WAV | SF_FORMAT_IMA_ADPCM, SF_FORMAT_WAV | SF_FORMAT_MS_ADPCM, SF_FORMAT_WAV | SF_FORMAT_G721_32,
+                              SF_FORMAT_W64 | SF_FORMAT_IMA_ADPCM, SF_FORMAT_AIFF | SF_FORMAT_IMA_ADPCM, SF_FORMAT_AIFF | SF_FORMAT_DWVW_16 })
+    {
+        SF_INFO info { 0, 44100, 2, format, 0, 0 };
+        if (sf_format_check (&info) != SF_TRUE)
+            continue;
+        SCOPED_TRACE (format);
+        const auto whole = written ({ format, 2, 44100, "coded" });
+        for (const auto& bytes : { whole, whole.substr (0, whole.size() / 2) })
+        {
+            const auto [file, pipe] = fileAndPipe (folder, bytes);
+            EXPECT_EQ (pipe.run.exitCode, 1) << pipe.run.output;
+            EXPECT_FALSE (pipe.written);
+            EXPECT_TRUE (contains (pipe.run.output, "(--in - < FILE")) << pipe.run.output;
+            if (bytes.size() == whole.size())
+            {
+                EXPECT_EQ (file.run.exitCode, 0) << file.run.output;
+            }
+        }
     }
 }
