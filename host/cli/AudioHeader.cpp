@@ -196,7 +196,9 @@ host::DeclaredHeader host::readDeclaredHeader (HeaderBytes& input)
         const auto body = chunks.position();
         Got field = Got::all;
 
-        if (rf64 && chunk == "ds64")
+        // A ds64 too short to hold the data size is no ds64: its fields
+        // would be read from the chunk after it.
+        if (rf64 && chunk == "ds64" && size >= 16)
         {
             chunks.skip (8); // the RIFF size
             rf64DataSizeAt = chunks.position();
@@ -271,7 +273,8 @@ host::DeclaredHeader host::readDeclaredHeader (HeaderBytes& input)
 
     if (aiff && aiffFrames && *aiffFrames > 0)
         header.frames = static_cast<int64_t> (*aiffFrames);
-    else if (wave && header.audioBytes && header.bytesPerFrame > 0)
+    else if (wave && header.audioBytes && header.bytesPerFrame > 0
+             && *header.audioBytes / static_cast<uint64_t> (header.bytesPerFrame) <= static_cast<uint64_t> (INT64_MAX))
         header.frames = static_cast<int64_t> (*header.audioBytes / static_cast<uint64_t> (header.bytesPerFrame));
     return header;
 }
